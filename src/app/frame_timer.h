@@ -1,0 +1,27 @@
+#pragma once
+
+// The frame loop's clock arithmetic: float time samples, the frame time, and the gate that
+// allows at most one fixed physics step per pass.
+class FrameTimer {
+public:
+    static constexpr float physicsStep = 1.0f / 60.0f; // 0.016666668
+
+    // Before the first pass: takes the first sample; the frame time starts at 0.
+    void start(double now);
+
+    // Takes a new sample and returns the frame time it measured.
+    float sample(double now);
+
+    // Adds the frame time to the accumulator; when a whole step has gathered the accumulator
+    // is reset to 0 (not reduced), so time beyond one step is dropped and the caller steps once.
+    bool physicsDue();
+
+    float deltaTime() const { return delta; }
+    float lastTime() const { return last; }
+    float physicsAccumulator() const { return accumulator; }
+
+private:
+    float last = 0.0f;
+    float delta = 0.0f;
+    float accumulator = 0.0f;
+};

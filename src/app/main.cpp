@@ -1,0 +1,6 @@
+#include "app/game_main.h"
+
+int main()
+{
+    return runGame();
+}

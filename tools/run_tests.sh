@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the sanitizer test build and runs every test. GL and
+# end-to-end tests run under xvfb-run. Exits non-zero on any failure.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/tools/setup.sh"
+build="$root/build-test"
+"$root/tools/build.sh" "$build" -DKORVEL_SANITIZE=ON
+
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
+export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+cd "$build"
+xvfb-run -a -s "-screen 0 1024x1024x24" ctest --output-on-failure --parallel 2 --timeout 600
