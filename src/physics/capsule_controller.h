@@ -3,6 +3,7 @@
 #include <glm/vec3.hpp>
 
 #include <cstdint>
+#include <vector>
 
 class btCollisionObject;
 class btCollisionWorld;
@@ -10,18 +11,18 @@ class btCollisionWorld;
 // What one sweep of the capsule touched. The touched object's user pointer is the game's tag.
 struct ShapeHit {
     const btCollisionObject* actor = nullptr;
-    int shapeIndex = -1;            // child shape of a compound, -1 for a simple shape
-    glm::dvec3 worldPosition{0.0};  // contact point
-    glm::vec3 worldNormal{0.0f};    // towards the capsule
-    glm::vec3 direction{0.0f};      // unit direction of the sweep
-    float length = 0.0f;            // length the sweep iteration asked for
+    int shapeIndex = -1;           // child shape of a compound, -1 for a simple shape
+    glm::dvec3 worldPosition{0.0}; // contact point
+    glm::vec3 worldNormal{0.0f};   // towards the capsule
+    glm::vec3 direction{0.0f};     // unit direction of the sweep
+    float length = 0.0f;           // length the sweep iteration asked for
 };
 struct ControllerHit {};
 struct ObstacleHit {};
 
 // Receives the contacts of a move, synchronously, while the move runs.
 class ControllerHitReport {
-public:
+  public:
     virtual ~ControllerHitReport() = default;
     virtual void onShapeHit(const ShapeHit& hit) = 0;
     virtual void onControllerHit(const ControllerHit& hit) = 0;
@@ -41,20 +42,23 @@ enum class NonWalkableMode { preventClimbing, preventClimbingAndForceSliding };
 struct CapsuleControllerSettings {
     glm::dvec3 position{0.0, 20.0, 0.0}; // capsule centre
     glm::vec3 upDirection{0.0f, 1.0f, 0.0f};
-    float slopeLimit = 0.70710677f;      // cosine of the steepest walkable slope
-    float contactOffset = 0.05f;         // the skin
+    float slopeLimit = 0.70710677f; // cosine of the steepest walkable slope
+    float contactOffset = 0.05f;    // the skin
     float stepOffset = 0.26f;
     float radius = 0.3f;
-    float height = 1.4f;                 // cylinder part
+    float height = 1.4f; // cylinder part
     ClimbingMode climbingMode = ClimbingMode::easy;
     NonWalkableMode nonWalkableMode = NonWalkableMode::preventClimbing;
     ControllerHitReport* reportCallback = nullptr;
+    // A kinematic capsule, 0.8 of the controller's size, that dynamic bodies bounce off.
+    bool kinematicProxy = true;
+    float proxyScale = 0.8f;
 };
 
 // A kinematic capsule moved by sweeps through a Bullet collision world: it slides along walls,
 // climbs steps, refuses steep slopes and reports every shape it touches.
 class CapsuleController {
-public:
+  public:
     CapsuleController(btCollisionWorld* world, const CapsuleControllerSettings& settings);
     ~CapsuleController();
     CapsuleController(const CapsuleController&) = delete;
@@ -70,7 +74,16 @@ public:
     // Centre minus (height / 2 + radius + skin) along up.
     glm::dvec3 getFootPosition() const;
 
-private:
+    // Every static, kinematic or dynamic object that the capsule grown by its skin overlaps
+    // now. Sweeps that start inside a shape report nothing, so a hazard that lands on a
+    // standing player is only found this way.
+    std::vector<const btCollisionObject*> findOverlaps() const;
+
+    // The ground touched by the last move's down pass, if any.
+    const ShapeHit* getGroundHit() const;
+    std::uint32_t getCollisionFlags() const;
+
+  private:
     struct State;
     State* state;
 };
@@ -78,7 +91,7 @@ private:
 // Owns the controllers of one world. The game asks it for controller number 0 wherever it
 // needs the player's capsule.
 class ControllerManager {
-public:
+  public:
     explicit ControllerManager(btCollisionWorld* world);
     ~ControllerManager();
     ControllerManager(const ControllerManager&) = delete;
@@ -88,7 +101,7 @@ public:
     CapsuleController* getController(int index) const;
     int getNbControllers() const;
 
-private:
+  private:
     btCollisionWorld* world;
     struct Controllers;
     Controllers* controllers;
