@@ -7,8 +7,6 @@
 #include "assetgen/obj_writer.h"
 #include "assetgen/textures.h"
 
-#include "render/lights.h"
-
 #include <algorithm>
 #include <atomic>
 #include <fstream>
@@ -38,11 +36,11 @@ AssetRecipe texture(const std::string& file, Image (*paint)())
     return {"textures/" + file, [paint] { return ddsFileBytes(paint(), BlockFormat::dxt1); }};
 }
 
-AssetRecipe lightMap(const std::string& file, ChartAtlas (*build)())
+AssetRecipe lightMap(const std::string& file, ChartAtlas (*build)(), glm::vec3 sunDirection)
 {
-    return {"textures/" + file, [build] {
+    return {"textures/" + file, [build, sunDirection] {
                 BakeLight light;
-                light.sunDirection = kitchenDirectionalLight().direction;
+                light.sunDirection = sunDirection;
                 return ddsFileBytes(bakeLightMap(build(), kitchen::solids(), light),
                                     BlockFormat::dxt1);
             }};
@@ -50,14 +48,14 @@ AssetRecipe lightMap(const std::string& file, ChartAtlas (*build)())
 
 } // namespace
 
-std::vector<AssetRecipe> kitchenAssets()
+std::vector<AssetRecipe> kitchenAssets(glm::vec3 sunDirection)
 {
     // The light maps come first: they take longest, so threads start on them.
     return {
-        lightMap("floor_lightmap.dds", models::floor),
-        lightMap("counter_lightmap.dds", models::counter),
-        lightMap("walls_lightmap.dds", models::walls),
-        lightMap("counter_cabinets_lightmap.dds", models::counterCabinets),
+        lightMap("floor_lightmap.dds", models::floor, sunDirection),
+        lightMap("counter_lightmap.dds", models::counter, sunDirection),
+        lightMap("walls_lightmap.dds", models::walls, sunDirection),
+        lightMap("counter_cabinets_lightmap.dds", models::counterCabinets, sunDirection),
         texture("tam_tex.dds", textures::tamboro),
         texture("pizza.dds", textures::pizza),
         texture("knife_tex.dds", textures::knife),
@@ -86,9 +84,9 @@ std::vector<AssetRecipe> kitchenAssets()
     };
 }
 
-void writeKitchenAssets(const std::filesystem::path& assetDir, unsigned threads)
+void writeAssets(const std::vector<AssetRecipe>& recipes, const std::filesystem::path& assetDir,
+                 unsigned threads)
 {
-    const std::vector<AssetRecipe> recipes = kitchenAssets();
     std::vector<std::vector<std::uint8_t>> results(recipes.size());
     std::atomic<std::size_t> next{0};
     const auto work = [&] {

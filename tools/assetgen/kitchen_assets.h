@@ -1,5 +1,7 @@
 #pragma once
 
+#include <glm/vec3.hpp>
+
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -15,8 +17,10 @@ struct AssetRecipe {
     std::function<std::vector<std::uint8_t>()> make;
 };
 
-std::vector<AssetRecipe> kitchenAssets();
+// sunDirection: the way the scene's directional light travels, for the light maps.
+std::vector<AssetRecipe> kitchenAssets(glm::vec3 sunDirection);
 
-// Makes every asset and writes it below assetDir, creating folders. Uses up to `threads`
-// threads. Throws on a write failure.
-void writeKitchenAssets(const std::filesystem::path& assetDir, unsigned threads);
+// Makes every recipe and writes its file below assetDir, creating folders. Uses up to
+// `threads` threads. Throws on a write failure.
+void writeAssets(const std::vector<AssetRecipe>& recipes, const std::filesystem::path& assetDir,
+                 unsigned threads);

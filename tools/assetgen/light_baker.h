@@ -14,7 +14,7 @@ struct BakeLight {
     float skyAbove = 0.62f;      // ambient on a surface facing up
     float skyBelow = 0.48f;      // ambient on a surface facing down (light from the floor)
     float occlusionRange = 9.0f; // how far ambient occlusion looks for neighbours
-    int occlusionRays = 12;
+    int occlusionRays = 16;
 };
 
 // Bakes one light map over the atlas's charts. Texels whose surface point lies inside a solid

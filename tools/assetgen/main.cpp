@@ -3,6 +3,8 @@
 // prints how long each took and how big it is.
 #include "assetgen/kitchen_assets.h"
 
+#include "render/lights.h"
+
 #include <chrono>
 #include <cstdio>
 #include <exception>
@@ -16,9 +18,9 @@ double secondsSince(std::chrono::steady_clock::time_point start)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-void printTimings()
+void printTimings(const std::vector<AssetRecipe>& recipes)
 {
-    for (const AssetRecipe& recipe : kitchenAssets()) {
+    for (const AssetRecipe& recipe : recipes) {
         const auto start = std::chrono::steady_clock::now();
         const std::size_t bytes = recipe.make().size();
         std::printf("%-40s %9zu bytes %7.3f s\n", recipe.path.c_str(), bytes, secondsSince(start));
@@ -34,16 +36,16 @@ int main(int argc, char** argv)
         return 2;
     }
     const auto start = std::chrono::steady_clock::now();
+    const std::vector<AssetRecipe> recipes = kitchenAssets(kitchenDirectionalLight().direction);
     try {
         if (argc == 3) {
-            printTimings();
+            printTimings(recipes);
         }
-        writeKitchenAssets(argv[1], std::thread::hardware_concurrency());
+        writeAssets(recipes, argv[1], std::thread::hardware_concurrency());
     } catch (const std::exception& failure) {
         std::printf("assetgen: %s\n", failure.what());
         return 1;
     }
-    std::printf("assetgen: wrote %zu files in %.2f s\n", kitchenAssets().size(),
-                secondsSince(start));
+    std::printf("assetgen: wrote %zu files in %.2f s\n", recipes.size(), secondsSince(start));
     return 0;
 }
