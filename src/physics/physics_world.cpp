@@ -2,12 +2,15 @@
 
 #include "physics/level_colliders.h"
 #include "physics/obstacles.h"
+#include "physics/player.h"
 
 #include <btBulletDynamicsCommon.h>
 
 PhysicsEngine* gPhysics = nullptr;
 PhysicsMaterial* gMaterial = nullptr;
 btDiscreteDynamicsWorld* gScene = nullptr;
+ControllerManager* gControllerManager = nullptr;
+PlayerHitCallback* gHitReport = nullptr;
 std::vector<PhysicsActor*> gDynamicActors;
 
 void initPhysics()
@@ -32,6 +35,7 @@ PhysicsActor* createDynamicBox(const glm::vec3& halfExtents, const glm::vec3& co
 void createWorld()
 {
     createFreeStandingColliders();
+    createPlayerController();
     for (PhysicsActor* actor : gDynamicActors) {
         actor->addTo(*gScene);
     }
@@ -45,6 +49,12 @@ void stepPhysics()
 
 void cleanupPhysics()
 {
+    // The manager takes its controller with it. The report goes too, so a new world made in
+    // the same process starts with a single one.
+    delete gControllerManager;
+    gControllerManager = nullptr;
+    delete gHitReport;
+    gHitReport = nullptr;
     forgetObstacles();
     gDynamicActors.clear();
     if (gPhysics != nullptr) {

@@ -9,6 +9,8 @@
 #include <vector>
 
 class btDiscreteDynamicsWorld;
+class ControllerManager;
+class PlayerHitCallback;
 
 // The physics context: program-wide handles, made once by initPhysics/createWorld and
 // released by cleanupPhysics. Bullet needs no foundation or thread dispatcher of the game's
@@ -16,6 +18,8 @@ class btDiscreteDynamicsWorld;
 extern PhysicsEngine* gPhysics;
 extern PhysicsMaterial* gMaterial; // statics and the player: friction 0.5/0.5, restitution 0.6
 extern btDiscreteDynamicsWorld* gScene;
+extern ControllerManager* gControllerManager; // its controller number 0 is the player
+extern PlayerHitCallback* gHitReport;
 // Dynamic actors made but not yet in the world; createWorld adds them in this order.
 extern std::vector<PhysicsActor*> gDynamicActors;
 
@@ -30,7 +34,8 @@ void initPhysics();
 PhysicsActor* createDynamicBox(const glm::vec3& halfExtents, const glm::vec3& coefficients,
                                float density, const glm::vec3& position);
 
-// The free-standing colliders, then the queued dynamic actors in order.
+// The free-standing colliders, the player's controller, then the queued dynamic actors in
+// order.
 void createWorld();
 
 // Exactly one step of 1/60 s, however long the frame was.
