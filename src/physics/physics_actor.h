@@ -15,7 +15,7 @@ class btRigidBody;
 // not owned, so one shape may serve several actors. A dynamic actor is a single shape whose
 // centre of mass is the actor's origin.
 class PhysicsActor final : public RigidActor {
-public:
+  public:
     static std::unique_ptr<PhysicsActor> createStatic(const Pose& pose);
     // A static actor that is one shape at its own pose, for shapes that cannot sit in a
     // compound (the infinite planes).
@@ -46,7 +46,7 @@ public:
     // so sweeps made before the next step already see it at its new place.
     void setGlobalPose(const Pose& pose, bool wake = true) override;
 
-private:
+  private:
     PhysicsActor() = default;
 
     std::unique_ptr<btCompoundShape> compound;

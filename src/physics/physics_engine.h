@@ -21,7 +21,7 @@ class btStaticPlaneShape;
 // every material, shape and actor made through it. They all live until the engine is deleted,
 // which must come after the world it made.
 class PhysicsEngine {
-public:
+  public:
     PhysicsEngine();
     ~PhysicsEngine();
     PhysicsEngine(const PhysicsEngine&) = delete;
@@ -44,7 +44,7 @@ public:
     // Takes every actor out of the world it is in, before that world is deleted.
     void removeActorsFromWorld();
 
-private:
+  private:
     std::unique_ptr<btDefaultCollisionConfiguration> configuration;
     std::unique_ptr<btCollisionDispatcher> dispatcher;
     std::unique_ptr<btBroadphaseInterface> broadphase;

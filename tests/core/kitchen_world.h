@@ -11,7 +11,7 @@
 // A fresh physics world per test, built in the game's order: knives, the level's colliders
 // with the pizza, createWorld, then the hazard. Released again after the test.
 class KitchenWorld : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         knifeTimer = 0.0f;
