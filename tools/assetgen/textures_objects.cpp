@@ -161,7 +161,7 @@ Image knife()
             // Brushed along the blade; the ground bevel is brighter towards the edge.
             const float streaks = noise::fractal({uv.x * 3.0f, uv.y * 200.0f}, {3, 200}, 3, 91u);
             glm::vec3 colour = glm::vec3(0.70f, 0.72f, 0.75f) * (0.9f + 0.15f * streaks);
-            const float fromSpine = 0.5f - p.x;
+            const float fromSpine = 0.9f - p.x;
             const float fromEdge = outlineDistance(edge, p, false);
             if (fromEdge < 0.28f && fromSpine > 0.3f) {
                 colour = glm::mix(colour, glm::vec3(0.9f, 0.92f, 0.95f), 1.0f - fromEdge / 0.28f);
