@@ -43,18 +43,6 @@ struct BookPart {
 };
 std::vector<BookPart> bookPileParts(); // the pile's books, then the propped top book
 
-// Cabinet fronts below the counter tops: doors, drawers, handles and the plain end panels as
-// boxes, the recessed carcass and plinth faces as rectangles.
-struct FrontRectangle {
-    glm::vec3 origin, edgeU, edgeV;
-};
-struct CabinetLayout {
-    std::vector<OrientedBox> panels; // doors, drawer fronts, end panels
-    std::vector<OrientedBox> handles;
-    std::vector<FrontRectangle> recesses; // carcass between the doors, plinth, plinth top
-};
-CabinetLayout cabinetLayout();
-
 // Every solid that shades the light-mapped surfaces, in world coordinates.
 std::vector<OrientedBox> solids();
 

@@ -1,3 +1,4 @@
+#include "assetgen/cabinet_layout.h"
 #include "assetgen/kitchen_parts.h"
 #include "assetgen/models.h"
 #include "assetgen/texture_layout.h"
