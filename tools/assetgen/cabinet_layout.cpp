@@ -41,15 +41,15 @@ std::vector<Front> fronts()
     const OrientedBox first = box(runs[0]);
     const OrientedBox corner = box(runs[2]);
     const OrientedBox far = box(runs[3]);
-    const Area rim = sinkRim();
+    const Area sink = sinkGap();
     const float wallZ = roomMaxZ();
 
     const float frontZ = first.highCorner().z;
     const float startX = roomMinX();
     const float cornerX = corner.lowCorner().x;
     const float firstLength = cornerX - startX;
-    const float sinkFrom = rim.x0 - startX;
-    const float sinkTo = rim.x1 - startX;
+    const float sinkFrom = sink.x0 - startX;
+    const float sinkTo = sink.x1 - startX;
 
     const float farX0 = far.lowCorner().x;
     const float farX1 = far.highCorner().x;

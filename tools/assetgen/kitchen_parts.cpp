@@ -63,7 +63,16 @@ Area sinkOpening()
 
 Area sinkRim()
 {
-    // From the end of the first run to the start of the second, across the counter's depth.
+    // The rim boxes' outer ends (they reach a little over the runs' ends), across the
+    // counter's depth.
+    const OrientedBox first = box(level::counterTops[0]);
+    const OrientedBox start = box(level::counterTops[6]);
+    const OrientedBox goal = box(level::counterTops[7]);
+    return {start.lowCorner().x, goal.highCorner().x, first.lowCorner().z, first.highCorner().z};
+}
+
+Area sinkGap()
+{
     const OrientedBox first = box(level::counterTops[0]);
     const OrientedBox second = box(level::counterTops[1]);
     return {first.highCorner().x, second.lowCorner().x, first.lowCorner().z, first.highCorner().z};

@@ -27,12 +27,14 @@ OrientedBox box(const level::BoxShape& shape);
 OrientedBox broomHandleBox();
 OrientedBox broomHeadBox();
 
-// The sink's opening between the rim boxes and the rim's outer bounds, in world x and z.
+// The sink in world x and z: the opening inside the rim boxes, the rim's outer bounds, and the
+// gap between the first two counter runs that the sink stands in.
 struct Area {
     float x0, x1, z0, z1;
 };
 Area sinkOpening();
 Area sinkRim();
+Area sinkGap();
 
 // Model-space parts of the placed furniture.
 std::vector<OrientedBox> tableParts();
