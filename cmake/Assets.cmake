@@ -19,3 +19,4 @@ endforeach()
 
 add_custom_target(korvel_assets ALL DEPENDS ${KORVEL_COPIED_ASSETS})
 add_dependencies(korvel korvel_assets)
+add_dependencies(korvel-replay korvel_assets)

@@ -86,6 +86,9 @@ int runGame(const RunOptions& options)
     FrameTimer timer;
     timer.start(clock());
     while (glfwWindowShouldClose(window.handle) == 0) {
+        if (options.beginPass) {
+            options.beginPass(window.handle);
+        }
         // 1. Render target and clear.
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         glEnable(GL_DEPTH_TEST);
@@ -104,11 +107,15 @@ int runGame(const RunOptions& options)
         pollEvents(window.handle);
         // 11. Player move while playing. 12. Outcome. 13. Orbit camera. 14. Restart.
         // 15. Present.
-        glfwSwapBuffers(window.handle);
-        if (options.afterSwap) {
-            options.afterSwap(window.handle);
+        if (options.beforeSwap) {
+            options.beforeSwap(window.handle);
         }
+        glfwSwapBuffers(window.handle);
         // 16. Close test: the loop condition.
+    }
+
+    if (options.onFinish) {
+        options.onFinish(RunSummary{});
     }
 
     // Shutdown, in the reverse order of start-up.

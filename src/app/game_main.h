@@ -4,13 +4,24 @@
 
 struct GLFWwindow;
 
+// How an attempt stood when the loop ended.
+struct RunSummary {
+    bool dead = false;
+    bool won = false;
+    bool timeUp = false;
+    int secondsLeft = 0;
+    int best = 0;
+};
+
 // What differs between the interactive game and a scripted run: where time comes from, where
-// input events come from, and what happens after each presented frame. Empty members take the
-// interactive defaults (glfwGetTime, glfwPollEvents, nothing).
+// input events come from, and what happens around each presented frame. Empty members take
+// the interactive defaults (glfwGetTime, glfwPollEvents, nothing).
 struct RunOptions {
     std::function<double()> clock;
-    std::function<void(GLFWwindow*)> pollEvents;
-    std::function<void(GLFWwindow*)> afterSwap;
+    std::function<void(GLFWwindow*)> beginPass;   // before the frame is drawn
+    std::function<void(GLFWwindow*)> pollEvents;  // the loop's event step
+    std::function<void(GLFWwindow*)> beforeSwap;  // the finished frame is in the back buffer
+    std::function<void(const RunSummary&)> onFinish; // after the loop, before shutdown
 };
 
 // Start-up, the frame loop until the window is asked to close, and shutdown. Returns the

@@ -3,6 +3,7 @@
 #include <glm/vec3.hpp>
 
 #include <cstdint>
+#include <vector>
 
 class btCollisionObject;
 class btCollisionWorld;
@@ -49,6 +50,9 @@ struct CapsuleControllerSettings {
     ClimbingMode climbingMode = ClimbingMode::easy;
     NonWalkableMode nonWalkableMode = NonWalkableMode::preventClimbing;
     ControllerHitReport* reportCallback = nullptr;
+    // A kinematic capsule, 0.8 of the controller's size, that dynamic bodies bounce off.
+    bool kinematicProxy = true;
+    float proxyScale = 0.8f;
 };
 
 // A kinematic capsule moved by sweeps through a Bullet collision world: it slides along walls,
@@ -69,6 +73,15 @@ public:
     glm::dvec3 getPosition() const;
     // Centre minus (height / 2 + radius + skin) along up.
     glm::dvec3 getFootPosition() const;
+
+    // Every static, kinematic or dynamic object that the capsule grown by its skin overlaps
+    // now. Sweeps that start inside a shape report nothing, so a hazard that lands on a
+    // standing player is only found this way.
+    std::vector<const btCollisionObject*> findOverlaps() const;
+
+    // The ground touched by the last move's down pass, if any.
+    const ShapeHit* getGroundHit() const;
+    std::uint32_t getCollisionFlags() const;
 
 private:
     struct State;

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <filesystem>
+
+// The best score of all runs, kept in a one-line text file: the decimal text of one int and
+// nothing else. A missing or unreadable file, or one without a number, counts as 0, so the
+// first win with any time left becomes the best.
+class BestScore {
+  public:
+    explicit BestScore(std::filesystem::path file = "assets/score.txt");
+
+    // Records a new best and writes it. The old file is replaced only once the new one is
+    // complete on disk, so a crash or a full disk never loses the stored best. A failed write
+    // is not reported; the new value is kept in memory for this run.
+    void save(int score);
+
+    int value = 0;
+
+  private:
+    std::filesystem::path file;
+};

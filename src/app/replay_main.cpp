@@ -1,0 +1,180 @@
+// korvel-replay: the game's own start-up and frame loop on a virtual clock, with key events
+// read from a route file instead of the keyboard. Same route, same build: same outcome.
+
+#include "app/game_main.h"
+#include "app/route.h"
+#include "render/png_writer.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Screenshot {
+    long pass = 0;
+    std::string file;
+};
+
+struct ReplayArguments {
+    std::string routeFile;
+    double frameTime = 1.0 / 60.0;
+    std::vector<Screenshot> shots;
+    std::optional<double> until;
+};
+
+[[noreturn]] void usage(const std::string& problem)
+{
+    std::cerr << "korvel-replay: " << problem << "\n"
+              << "usage: korvel-replay ROUTE [--frame-time S] [--shot T:FILE.png]... [--until S]"
+              << std::endl;
+    std::exit(2);
+}
+
+double positiveNumber(const std::string& text, const char* what)
+{
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (text.empty() || *end != '\0' || !std::isfinite(value) || value < 0.0) {
+        usage(std::string("bad ") + what + " '" + text + "'");
+    }
+    return value;
+}
+
+ReplayArguments parseArguments(int argc, char** argv)
+{
+    ReplayArguments arguments;
+    std::vector<std::pair<double, std::string>> shotTimes;
+    for (int i = 1; i < argc; ++i) {
+        const std::string word = argv[i];
+        const auto value = [&]() -> std::string {
+            if (i + 1 >= argc) {
+                usage(word + " needs a value");
+            }
+            return argv[++i];
+        };
+        if (word == "--frame-time") {
+            arguments.frameTime = positiveNumber(value(), "frame time");
+            if (arguments.frameTime <= 0.0) {
+                usage("the frame time must be above 0");
+            }
+        } else if (word == "--shot") {
+            const std::string shot = value();
+            const size_t colon = shot.find(':');
+            if (colon == std::string::npos || colon + 1 == shot.size()) {
+                usage("--shot takes T:FILE.png");
+            }
+            shotTimes.emplace_back(positiveNumber(shot.substr(0, colon), "shot time"),
+                                   shot.substr(colon + 1));
+        } else if (word == "--until") {
+            arguments.until = positiveNumber(value(), "end time");
+        } else if (!word.empty() && word[0] == '-') {
+            usage("unknown option " + word);
+        } else if (arguments.routeFile.empty()) {
+            arguments.routeFile = word;
+        } else {
+            usage("only one route file");
+        }
+    }
+    if (arguments.routeFile.empty()) {
+        usage("no route file");
+    }
+    for (const auto& [time, file] : shotTimes) {
+        arguments.shots.push_back({passForTime(time, arguments.frameTime), file});
+    }
+    return arguments;
+}
+
+void saveScreenshot(GLFWwindow* window, const std::string& file)
+{
+    int width = 0;
+    int height = 0;
+    glfwGetFramebufferSize(window, &width, &height);
+    std::vector<std::uint8_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height) * 3);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    if (!writePng(file, width, height, pixels)) {
+        std::cerr << "korvel-replay: could not write " << file << std::endl;
+    }
+}
+
+void printOutcome(const RunSummary& summary)
+{
+    if (summary.won) {
+        std::cout << "outcome: won score=" << summary.secondsLeft << " best=" << summary.best;
+    } else if (summary.dead) {
+        std::cout << "outcome: dead";
+    } else if (summary.timeUp) {
+        std::cout << "outcome: timeup";
+    } else {
+        std::cout << "outcome: playing";
+    }
+    std::cout << std::endl;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const ReplayArguments arguments = parseArguments(argc, argv);
+    RouteError error;
+    const std::optional<Route> route = loadRoute(arguments.routeFile, error);
+    if (!route) {
+        if (error.line > 0) {
+            std::cerr << arguments.routeFile << ":" << error.line << ": " << error.message
+                      << std::endl;
+        } else {
+            std::cerr << "korvel-replay: " << error.message << std::endl;
+        }
+        return 2;
+    }
+
+    // Without --until the run ends two seconds of game time after the route's last event.
+    double lastEvent = 0.0;
+    for (const RouteEvent& event : route->events) {
+        lastEvent = std::max(lastEvent, event.time);
+    }
+    const long lastPass = passForTime(arguments.until.value_or(lastEvent + 2.0), arguments.frameTime);
+
+    long pass = -1;
+    size_t nextEvent = 0;
+    RunOptions options;
+    // Pass p samples the time (p + 1) * frame time, so every pass lasts exactly one frame time.
+    options.clock = [&] { return static_cast<double>(pass + 1) * arguments.frameTime; };
+    options.beginPass = [&](GLFWwindow*) { ++pass; };
+    options.pollEvents = [&](GLFWwindow* window) {
+        glfwPollEvents();
+        // Delivered through whatever key callback the game installed, like real key events.
+        const GLFWkeyfun keyCallback = glfwSetKeyCallback(window, nullptr);
+        glfwSetKeyCallback(window, keyCallback);
+        while (nextEvent < route->events.size() &&
+               passForTime(route->events[nextEvent].time, arguments.frameTime) <= pass) {
+            const RouteEvent& event = route->events[nextEvent++];
+            if (keyCallback != nullptr) {
+                keyCallback(window, event.key, 0, event.action, 0);
+            }
+        }
+    };
+    options.beforeSwap = [&](GLFWwindow* window) {
+        for (const Screenshot& shot : arguments.shots) {
+            if (shot.pass == pass) {
+                saveScreenshot(window, shot.file);
+            }
+        }
+        if (pass >= lastPass) {
+            glfwSetWindowShouldClose(window, GLFW_TRUE);
+        }
+    };
+    options.onFinish = printOutcome;
+    // The first sample, before pass 0, is time 0.
+    const int status = runGame(options);
+    return status;
+}

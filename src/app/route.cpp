@@ -1,0 +1,112 @@
+#include "app/route.h"
+
+#include <GLFW/glfw3.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+int routeKeyCode(const std::string& name)
+{
+    if (name.size() == 1 && name[0] >= 'A' && name[0] <= 'Z') {
+        return GLFW_KEY_A + (name[0] - 'A');
+    }
+    if (name == "SPACE") {
+        return GLFW_KEY_SPACE;
+    }
+    if (name == "TAB") {
+        return GLFW_KEY_TAB;
+    }
+    if (name == "ESCAPE") {
+        return GLFW_KEY_ESCAPE;
+    }
+    if (name.size() >= 2 && name.size() <= 3 && name[0] == 'F') {
+        const std::string digits = name.substr(1);
+        if (digits.find_first_not_of("0123456789") == std::string::npos && digits[0] != '0') {
+            const int number = std::atoi(digits.c_str());
+            if (number >= 1 && number <= 12) {
+                return GLFW_KEY_F1 + number - 1;
+            }
+        }
+    }
+    return -1;
+}
+
+namespace {
+
+bool parseTime(const std::string& word, double& time)
+{
+    if (word.empty() || word.find_first_not_of("0123456789.") != std::string::npos) {
+        return false;
+    }
+    char* end = nullptr;
+    time = std::strtod(word.c_str(), &end);
+    return end == word.c_str() + word.size() && std::isfinite(time);
+}
+
+} // namespace
+
+std::optional<Route> parseRoute(const std::string& text, RouteError& error)
+{
+    Route route;
+    std::istringstream lines(text);
+    std::string line;
+    int number = 0;
+    while (std::getline(lines, line)) {
+        ++number;
+        if (const size_t comment = line.find('#'); comment != std::string::npos) {
+            line.erase(comment);
+        }
+        std::istringstream words(line);
+        std::vector<std::string> parts;
+        for (std::string word; words >> word;) {
+            parts.push_back(word);
+        }
+        if (parts.empty()) {
+            continue;
+        }
+        RouteEvent event;
+        event.line = number;
+        const auto refuse = [&](const std::string& why) {
+            error = {number, why};
+            return std::nullopt;
+        };
+        if (parts.size() != 3) {
+            return refuse("expected TIME KEY ACTION");
+        }
+        if (!parseTime(parts[0], event.time)) {
+            return refuse("bad time '" + parts[0] + "'");
+        }
+        event.key = routeKeyCode(parts[1]);
+        if (event.key < 0) {
+            return refuse("unknown key '" + parts[1] + "'");
+        }
+        if (parts[2] == "press") {
+            event.action = GLFW_PRESS;
+        } else if (parts[2] == "release") {
+            event.action = GLFW_RELEASE;
+        } else {
+            return refuse("unknown action '" + parts[2] + "'");
+        }
+        route.events.push_back(event);
+    }
+    return route;
+}
+
+std::optional<Route> loadRoute(const std::string& path, RouteError& error)
+{
+    std::ifstream file(path);
+    if (!file) {
+        error = {0, "cannot read " + path};
+        return std::nullopt;
+    }
+    std::ostringstream text;
+    text << file.rdbuf();
+    return parseRoute(text.str(), error);
+}
+
+long passForTime(double time, double frameTime)
+{
+    return std::lround(time / frameTime);
+}

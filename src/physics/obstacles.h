@@ -1,0 +1,36 @@
+#pragma once
+
+#include "physics/physics_actor.h"
+
+#include <glm/vec3.hpp>
+
+#include <array>
+#include <functional>
+
+// Seconds since the knives were last thrown and since the hazard last hopped. Both run in
+// every game state; the game update adds the frame time after updateObstacles.
+extern float knifeTimer;
+extern float hazardTimer;
+
+// The six knives at their spawn points, tagged "kill" and queued in gDynamicActors. Runs
+// before the level's colliders, so the knives come before the pizza in the queue.
+std::array<PhysicsActor*, 6> createKnives();
+
+// The hopping hazard at its first spot, tagged "kill" and in the world at once. Runs after the
+// particle system exists: both draw from the one unseeded std::rand sequence, and the
+// particles take theirs first.
+PhysicsActor* createHazard();
+
+// Called with the new spot each time the hazard hops, to move the particle stream with it.
+void setHazardHopListener(std::function<void(const glm::vec3&)> listener);
+
+// Once a frame, before the timers advance: the hazard hops when 2 s have gathered (to spot
+// std::rand() % 5), the knives are put back when 10 s have, and they are thrown on the first
+// frame and whenever they were put back.
+void updateObstacles();
+
+// The game update's share of the frame time.
+void advanceObstacleTimers(float dt);
+
+// Drops the handles when the world is released.
+void forgetObstacles();

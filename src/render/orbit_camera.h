@@ -1,0 +1,35 @@
+#pragma once
+
+#include <glm/mat4x4.hpp>
+#include <glm/vec3.hpp>
+
+// The mouse-driven inspection camera: the left button turns it around its target, the right
+// button pans the target, the wheel (orbitZoom) sets the distance.
+class OrbitCamera {
+  public:
+    OrbitCamera(float fovDegrees, float aspect, float near, float far);
+
+    // Reads the mouse state kept by the input callbacks (leftMouseDown, rightMouseDown,
+    // orbitZoom).
+    void update(int cursorX, int cursorY);
+    // The same with the mouse state given.
+    void update(int cursorX, int cursorY, bool turning, bool panning, float distance);
+
+    glm::mat4 viewProjection() const { return projection * view; }
+    const glm::mat4& getView() const { return view; }
+    const glm::mat4& getProjection() const { return projection; }
+    const glm::vec3& getPosition() const { return position; }
+    const glm::vec3& getPan() const { return pan; }
+    float getYaw() const { return yaw; }
+    float getPitch() const { return pitch; }
+
+  private:
+    glm::mat4 view{1.0f};
+    glm::mat4 projection{1.0f};
+    int lastCursorX = 0;
+    int lastCursorY = 0;
+    float yaw = 0.0f;   // radians
+    float pitch = 0.0f; // radians, kept just short of straight up or down
+    glm::vec3 position{0.0f};
+    glm::vec3 pan{0.0f};
+};

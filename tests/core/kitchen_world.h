@@ -1,0 +1,36 @@
+#pragma once
+
+#include "physics/level_colliders.h"
+#include "physics/obstacles.h"
+#include "physics/physics_world.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+// A fresh physics world per test, built in the game's order: knives, the level's colliders
+// with the pizza, createWorld, then the hazard. Released again after the test.
+class KitchenWorld : public ::testing::Test {
+  protected:
+    void SetUp() override
+    {
+        knifeTimer = 0.0f;
+        hazardTimer = 0.0f;
+        setHazardHopListener({});
+        initPhysics();
+        knives = createKnives();
+        level = buildLevelColliders();
+        createWorld();
+        hazard = createHazard();
+    }
+
+    void TearDown() override
+    {
+        cleanupPhysics();
+        setHazardHopListener({});
+    }
+
+    std::array<PhysicsActor*, 6> knives{};
+    LevelActors level;
+    PhysicsActor* hazard = nullptr;
+};

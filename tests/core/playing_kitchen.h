@@ -1,0 +1,78 @@
+#pragma once
+
+#include "physics/player.h"
+
+#include "kitchen_world.h"
+
+#include <GLFW/glfw3.h>
+#include <glm/vec3.hpp>
+
+// The kitchen with the player's motion reset to its start values, played one 60 Hz frame at
+// a time in the game's order: obstacles, their timers, the physics step, the player's move.
+class PlayingKitchen : public KitchenWorld {
+  protected:
+    static constexpr float frameTime = 1.0f / 60.0f;
+
+    void SetUp() override
+    {
+        playerSpeedX = playerSpeedY = playerSpeedZ = 0.0f;
+        timeSinceJump = 0.0f;
+        jumpsLeft = 2;
+        leftHeld = rightHeld = false;
+        playerDisplacement = {0.0f, 0.0f, 0.0f};
+        playerAlive = true;
+        pizzaReached = false;
+        KitchenWorld::SetUp();
+    }
+
+    glm::dvec3 playFrame()
+    {
+        if (withObstacles) {
+            updateObstacles();
+            advanceObstacleTimers(frameTime);
+        }
+        stepPhysics();
+        foot = movePlayer(frameTime);
+        return foot;
+    }
+
+    // Plays until the player dies or the frames run out; returns whether it died.
+    bool playUntilDead(int frames)
+    {
+        for (int frame = 0; frame < frames; ++frame) {
+            playFrame();
+            if (!playerAlive) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    void playFrames(int frames)
+    {
+        for (int frame = 0; frame < frames; ++frame) {
+            playFrame();
+        }
+    }
+
+    // Drops the player with its centre at this point and lets it settle.
+    void placePlayer(const glm::dvec3& centre, int settleFrames = 30)
+    {
+        gControllerManager->getController(0)->setPosition(centre);
+        playFrames(settleFrames);
+    }
+
+    // For tests that do not want the knives in play.
+    void takeKnivesAway()
+    {
+        for (PhysicsActor* knife : knives) {
+            knife->removeFromWorld();
+        }
+    }
+
+    static void press(int key) { handleMovementInput(key, GLFW_PRESS); }
+    static void release(int key) { handleMovementInput(key, GLFW_RELEASE); }
+
+    bool withObstacles = true;
+    glm::dvec3 foot{0.0};
+};

@@ -1,0 +1,65 @@
+#include "physics/level_layout.h"
+
+#include "playing_kitchen.h"
+
+#include <btBulletDynamicsCommon.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+// A sweep that starts inside a shape reports nothing, so without the overlap report a knife
+// or the hazard arriving on a standing player would never kill it.
+
+TEST_F(PlayingKitchen, AKnifeFallingOnAStandingPlayerKills)
+{
+    withObstacles = false;
+    playFrames(90);
+    ASSERT_NEAR(foot.y, 0.0, 0.01);
+
+    PhysicsActor& knife = *knives[0];
+    knife.body().setLinearVelocity({0.0f, 0.0f, 0.0f});
+    knife.body().setAngularVelocity({0.0f, 0.0f, 0.0f});
+    knife.setGlobalPose({{0.0f, 8.0f, 0.0f}, glm::quat(1.0f, 0.0f, 0.0f, 0.0f)});
+    // Falling the 2.9 from its edge to the capsule's top takes some 0.75 s.
+    playFrames(30);
+    EXPECT_TRUE(playerAlive);
+    EXPECT_TRUE(playUntilDead(60));
+    EXPECT_EQ(playerSpeedY, 0.0f);
+}
+
+TEST_F(PlayingKitchen, TheHazardHoppingOntoAStandingPlayerKills)
+{
+    // Pick a start of the sequence whose first hop leaves spot 0, where the hazard begins.
+    unsigned seed = 1;
+    int spot = 0;
+    while (spot == 0) {
+        std::srand(++seed);
+        spot = std::rand() % 5;
+    }
+    const glm::vec3 target = level::hazardSpots[spot];
+    placePlayer({target.x, 1.1, target.z}, 60);
+    ASSERT_TRUE(playerAlive);
+    ASSERT_NEAR(foot.y, 0.0, 0.01);
+
+    std::srand(seed);
+    hazardTimer = 2.0f;
+    knifeTimer = 5.0f;
+    updateObstacles();
+    ASSERT_EQ(hazard->getGlobalPose().position, target);
+    movePlayer(frameTime);
+    EXPECT_FALSE(playerAlive);
+}
+
+TEST_F(PlayingKitchen, AKillActorBeyondTheSkinDoesNotKill)
+{
+    withObstacles = false;
+    placePlayer({182.0, 1.1, 46.0}, 60);
+    ASSERT_NEAR(foot.y, 0.0, 0.01);
+    // The hazard's face is at x 186; the capsule's skin reaches to 186 - 0.06 here.
+    gControllerManager->getController(0)->setPosition({186.0 - 0.36, 1.05, 46.0});
+    playFrames(5);
+    EXPECT_TRUE(playerAlive);
+    gControllerManager->getController(0)->setPosition({186.0 - 0.34, 1.05, 46.0});
+    movePlayer(frameTime);
+    EXPECT_FALSE(playerAlive);
+}
