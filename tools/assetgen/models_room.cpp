@@ -71,8 +71,8 @@ ChartAtlas walls()
 
 ChartAtlas counter()
 {
-    // The butcher block's strips: eight to a texture.
-    ChartAtlas atlas(512, 20.0f, patternTexels(512, 8));
+    // Wood grain repeats only with the whole texture: cuts fall on whole textures.
+    ChartAtlas atlas(1024, 120.0f, patternTexels(1024, 1));
     const auto& runs = level::counterTops;
     const OrientedBox first = kitchen::box(runs[0]);
     const OrientedBox second = kitchen::box(runs[1]);
