@@ -4,6 +4,8 @@
 #include "app/frame_timer.h"
 #include "app/settings.h"
 #include "app/settings_reader.h"
+#include "render/framework.h"
+#include "render/shader.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -73,6 +75,11 @@ int runGame(const RunOptions& options)
     }
 
     // 8. Framework start-up.
+    if (!initFramework()) {
+        glfwTerminate();
+        reportFatal("Failed to init framework");
+        return 1;
+    }
     // 9. Input callbacks.
 
     // 10. Initial GL state.
@@ -81,6 +88,10 @@ int runGame(const RunOptions& options)
     glEnable(GL_DEPTH_TEST);
 
     // 11. The game's resources, in their fixed order.
+    // 11.1 The shader programs; a file that is missing or does not build ends the program.
+    auto textureShader = std::make_shared<Shader>("texture.vert", "texture.frag");
+    auto lightMappedShader = std::make_shared<Shader>("texture.vert", "texture_lm.frag");
+    auto textShader = std::make_shared<Shader>("text.vert", "text.frag");
 
     // 12. The frame loop.
     FrameTimer timer;
@@ -119,6 +130,10 @@ int runGame(const RunOptions& options)
     }
 
     // Shutdown, in the reverse order of start-up.
+    textShader.reset();
+    lightMappedShader.reset();
+    textureShader.reset();
+    destroyFramework();
     glfwTerminate();
     return 0;
 }
