@@ -21,8 +21,8 @@ namespace {
     std::exit(1);
 }
 
-// The info log as one line. GL's logs end with a line break of their own, which is dropped so
-// the message stays on its line.
+// The info log as printed: GL's logs end with a line break of their own, which is dropped so
+// no empty line follows. Line breaks inside a log of several errors are the driver's and stay.
 std::string logLine(const std::vector<GLchar>& log)
 {
     std::string text(log.begin(), log.end());
