@@ -1,0 +1,24 @@
+#pragma once
+
+#include <iostream>
+
+// The rules of the keyboard and mouse, apart from the window: what each event does to the
+// player's movement input and to the program-wide switches. The GLFW callbacks (input_callbacks)
+// apply the GL and window effects that are reported back.
+
+// What a key event asks of the GL state and the window.
+struct KeyEffects {
+    bool closeWindow = false;        // Escape
+    bool polygonModeChanged = false; // F3: apply wireframe (lines when on, fill when off)
+    bool faceCullingChanged = false; // F6: apply backfaceCulling (GL_CULL_FACE)
+};
+
+// Every event goes to the player's movement input first. Then, on release only, the function
+// keys flip their switch and print its label and new value on the log, flushed.
+KeyEffects handleKeyEvent(int key, int action, std::ostream& log = std::cout);
+
+// The left and right buttons are tracked for the orbit camera; other buttons are ignored.
+void handleMouseButtonEvent(int button, int action);
+
+// Wheel towards the user (negative offset) moves the orbit camera away; no limits.
+void handleScrollEvent(double yoffset);
