@@ -59,6 +59,13 @@ for needed in libgl1-mesa-dri fonts-liberation; do
 done
 check "no -dev package among the dependencies" test -z "$(grep -o '[a-z0-9.+-]*-dev\b' <<<"$depends" || true)"
 
+if command -v lintian >/dev/null 2>&1; then
+    lintian --fail-on error "$deb" >"$scratch/lintian.log" 2>&1 || {
+        fail "lintian reports errors"
+        cat "$scratch/lintian.log"
+    }
+fi
+
 contents=$(dpkg-deb -c "$deb")
 check "no test or benchmark program in the package" \
     test -z "$(grep -E '_tests|benchmark|assetgen|\.o$' <<<"$contents" || true)"
