@@ -86,8 +86,10 @@ check "icon installed" test -s "$root/usr/share/icons/hicolor/256x256/apps/korve
 # Every library the programs link must come from a package the .deb depends on.
 for program in "$bin/korvel" "$bin/korvel-replay"; do
     for library in $(objdump -p "$program" | awk '$1 == "NEEDED" { print $2 }'); do
-        path=$(ldconfig -p | awk -v name="$library" '$1 == name { print $NF; exit }')
-        owner=$(dpkg -S "*/$(basename "$(dirname "$path")")/$library" 2>/dev/null | head -n 1 | cut -d: -f1 || true)
+        # awk reads to the end: an early exit would kill the writer with SIGPIPE under pipefail.
+        path=$(ldconfig -p | awk -v name="$library" '$1 == name && path == "" { path = $NF } END { print path }')
+        owner=$( (dpkg -S "*/$(basename "$(dirname "$path")")/$library" 2>/dev/null || true) |
+            awk -F: 'NR == 1 { print $1 }')
         [[ -n "$path" && -n "$owner" ]] || { fail "no package owns $library"; continue; }
         check "depends on $owner for $library" grep -qw -- "$owner" <<<"$depends"
     done
