@@ -4,6 +4,11 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/setup.sh"
+# The reference controller the controller tests compare against, pinned by its lock file.
+oracle="$root/tests/oracle"
+if [[ ! "$oracle/node_modules/.package-lock.json" -nt "$oracle/package-lock.json" ]]; then
+  (cd "$oracle" && npm ci --no-audit --no-fund)
+fi
 build="$root/build-test"
 "$root/tools/build.sh" "$build" -DKORVEL_SANITIZE=ON
 

@@ -37,6 +37,7 @@ struct CapsuleController::State {
     // Whether this attempt's down pass watches for steep faces, and whether it found one.
     bool watchSteepFaces = false;
     bool climbedSteepFace = false;
+    bool steepUnderfoot = false; // walking: the down pass landed on a steep face
     double originalBottom = 0.0;
 
     State(btCollisionWorld* world, const CapsuleControllerSettings& settings)
@@ -50,7 +51,7 @@ struct CapsuleController::State {
     bool sweepPass(const glm::dvec3& vector, double minDistance, int maxIterations, Pass pass,
                    bool walk);
     bool recoverFromOverlap();
-    bool isSteepClimb(const SweepContact& contact) const;
+    bool isSteepClimb(const SweepContact& contact, const glm::dvec3& direction) const;
     void report(const SweepContact& contact, const glm::dvec3& direction, double length) const;
 };
 
@@ -142,8 +143,8 @@ std::uint32_t CapsuleController::State::attempt(const glm::dvec3& displacement, 
     }
     const bool movingUp = along > 0.0;
     climbedSteepFace = false;
-    watchSteepFaces =
-        !walk && !movingUp && settings.nonWalkableMode == NonWalkableMode::preventClimbing;
+    steepUnderfoot = false;
+    watchSteepFaces = !movingUp && settings.nonWalkableMode == NonWalkableMode::preventClimbing;
     const bool sideways = !isAlmostZero(side);
     const double originalHeight = glm::dot(centre, up);
     originalBottom = originalHeight - (double(settings.height) * 0.5 + double(settings.radius));
@@ -168,11 +169,15 @@ std::uint32_t CapsuleController::State::attempt(const glm::dvec3& displacement, 
             flags |= collisionDown;
         }
     } else {
-        const double gained = std::max(0.0, glm::dot(centre, up) - originalHeight);
-        const double fall = std::max(0.0, -along);
-        if (sweepPass(-up * (gained + fall), minDistance, slideIterations, Pass::walkDown, true) &&
-            !movingUp) {
+        if (sweepPass(downward, minDistance, 1, Pass::down, true) && !movingUp) {
             flags |= collisionDown;
+        }
+        if (steepUnderfoot) {
+            // Still on a steep face: settle onto it straight down, its normals flattened, so
+            // the capsule neither climbs nor slides down it.
+            const double gained = std::max(0.0, glm::dot(centre, up) - originalHeight);
+            const double fall = std::max(0.0, -along);
+            sweepPass(-up * (gained + fall), minDistance, slideIterations, Pass::walkDown, true);
         }
     }
     return flags;
@@ -210,11 +215,14 @@ bool CapsuleController::State::sweepPass(const glm::dvec3& vector, double minDis
             break;
         }
         collided = true;
-        if (pass == Pass::down && watchSteepFaces && isSteepClimb(*contact)) {
-            climbedSteepFace = true;
-            return collided;
-        }
         report(*contact, direction, length);
+        if (pass == Pass::down && watchSteepFaces && isSteepClimb(*contact, direction)) {
+            if (!walk) {
+                climbedSteepFace = true;
+                return collided;
+            }
+            steepUnderfoot = true;
+        }
         if (pass == Pass::down || pass == Pass::walkDown) {
             ShapeHit ground;
             ground.actor = contact->object;
@@ -229,7 +237,7 @@ bool CapsuleController::State::sweepPass(const glm::dvec3& vector, double minDis
             centre += direction * (contact->distance - skin);
         }
         glm::dvec3 normal = contact->normal;
-        if (walk && pass == Pass::side) {
+        if (walk && (pass == Pass::side || pass == Pass::walkDown)) {
             normal -= up * glm::dot(normal, up);
             const double horizontal = glm::length(normal);
             normal = horizontal > 1e-9 ? normal / horizontal : glm::dvec3(0.0);
@@ -240,12 +248,13 @@ bool CapsuleController::State::sweepPass(const glm::dvec3& vector, double minDis
     return collided;
 }
 
-bool CapsuleController::State::isSteepClimb(const SweepContact& contact) const
+bool CapsuleController::State::isSteepClimb(const SweepContact& contact,
+                                            const glm::dvec3& direction) const
 {
     if (!contact.object->isStaticObject()) {
         return false;
     }
-    const std::optional<TouchedFace> face = findTouchedFace(contact, up);
+    const std::optional<TouchedFace> face = findTouchedFace(contact, direction, up);
     if (!face) {
         return false;
     }

@@ -15,19 +15,35 @@ glm::dvec3 toGlm(const btVector3& v)
     return {v.x(), v.y(), v.z()};
 }
 
-TouchedFace boxFace(const btBoxShape& box, const btTransform& pose, const glm::dvec3& contactNormal,
-                    const glm::dvec3& up)
+// How far the contact normal must lean towards a face for the contact to touch that face.
+constexpr double faceLeaning = 0.01;
+
+TouchedFace boxFace(const btBoxShape& box, const btTransform& pose, const SweepContact& contact,
+                    const glm::dvec3& direction, const glm::dvec3& up)
 {
     const btVector3 half = box.getHalfExtentsWithMargin();
     const btMatrix3x3& basis = pose.getBasis();
+    // An edge or corner contact touches every face that the contact normal leans towards. Of
+    // those, the face that meets the sweep most head-on counts: moving down onto a step's edge
+    // lands on its top, moving sideways into it meets its side.
     int bestAxis = 0;
     double bestSign = 1.0;
+    double bestFacing = 2.0;
     double bestAlignment = -2.0;
+    bool found = false;
     for (int axis = 0; axis < 3; ++axis) {
         const glm::dvec3 axisDirection = toGlm(basis.getColumn(axis));
         for (double sign : {1.0, -1.0}) {
-            const double alignment = glm::dot(axisDirection * sign, contactNormal);
-            if (alignment > bestAlignment) {
+            const glm::dvec3 normal = axisDirection * sign;
+            const double alignment = glm::dot(normal, contact.normal);
+            const double facing = glm::dot(normal, direction);
+            if (alignment > faceLeaning && facing < bestFacing) {
+                bestFacing = facing;
+                bestAxis = axis;
+                bestSign = sign;
+                found = true;
+            }
+            if (!found && alignment > bestAlignment) {
                 bestAlignment = alignment;
                 bestAxis = axis;
                 bestSign = sign;
@@ -68,7 +84,8 @@ TouchedFace planeFace(const btStaticPlaneShape& plane, const btTransform& pose,
 
 } // namespace
 
-std::optional<TouchedFace> findTouchedFace(const SweepContact& contact, const glm::dvec3& up)
+std::optional<TouchedFace> findTouchedFace(const SweepContact& contact, const glm::dvec3& direction,
+                                           const glm::dvec3& up)
 {
     const btCollisionShape* shape = contact.object->getCollisionShape();
     btTransform pose = contact.object->getWorldTransform();
@@ -82,7 +99,7 @@ std::optional<TouchedFace> findTouchedFace(const SweepContact& contact, const gl
     }
     switch (shape->getShapeType()) {
     case BOX_SHAPE_PROXYTYPE:
-        return boxFace(*static_cast<const btBoxShape*>(shape), pose, contact.normal, up);
+        return boxFace(*static_cast<const btBoxShape*>(shape), pose, contact, direction, up);
     case STATIC_PLANE_PROXYTYPE:
         return planeFace(*static_cast<const btStaticPlaneShape*>(shape), pose, up);
     default:

@@ -12,6 +12,7 @@ struct TouchedFace {
     double highest = 0.0;   // highest point of the face along up; infinite for a tilted plane
 };
 
-// Finds the face of a box or plane (on its own or as a child of a compound) that the contact
-// touched: the face whose normal is closest to the contact normal. Other shapes have none.
-std::optional<TouchedFace> findTouchedFace(const SweepContact& contact, const glm::dvec3& up);
+// Finds the face of a box or plane (on its own or as a child of a compound) that a sweep along
+// the direction touched. Other shapes have none.
+std::optional<TouchedFace> findTouchedFace(const SweepContact& contact, const glm::dvec3& direction,
+                                           const glm::dvec3& up);

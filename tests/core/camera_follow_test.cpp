@@ -1,5 +1,8 @@
 #include "app/camera_follow.h"
 
+#include "app/scene_cameras.h"
+#include "app/settings.h"
+#include "render/camera_matrices.h"
 #include "render/player_camera.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +12,15 @@ namespace {
 PlayerCamera gameCamera()
 {
     return PlayerCamera({-7, 5, 0}, {1, 0, 0}, {0, -1, 0}, 5.0f, 4.0f / 3.0f, 0.1f, 100.0f);
+}
+
+void expectSameMatrix(const glm::mat4& actual, const glm::mat4& expected)
+{
+    for (int column = 0; column < 4; ++column) {
+        for (int row = 0; row < 4; ++row) {
+            EXPECT_EQ(actual[column][row], expected[column][row]) << column << ", " << row;
+        }
+    }
 }
 
 } // namespace
@@ -54,4 +66,22 @@ TEST(CameraFollow, OrbitAngleTurnsFifteenDegreesASecondAndWrapsAfterReaching360)
     EXPECT_FLOAT_EQ(angle, 360.0f);
     EXPECT_FLOAT_EQ(advanceOrbitAngle(angle, 0.5f), 7.5f);
     EXPECT_FLOAT_EQ(advanceOrbitAngle(359.9f, 0.5f), 367.4f);
+}
+
+TEST(SceneCameras, StartUpBuildsThemFromTheWindowAndClipSettings)
+{
+    Settings settings;
+    settings.width = 1000;
+    settings.height = 500;
+    settings.fov = 90.0f;
+    settings.near = 0.5f;
+    settings.far = 50.0f;
+    const PlayerCamera player = startPlayerCamera(settings);
+    EXPECT_EQ(player.getPosition(), glm::vec3(-7, 5, 0));
+    EXPECT_EQ(player.getTarget(), glm::vec3(1, 0, 0));
+    expectSameMatrix(player.getProjection(), perspectiveMatrix(5.0f, 2.0f, 0.5f, 50.0f));
+    expectSameMatrix(player.getView(), lookAtMatrix({-7, 5, 0}, {1, 0, 0}, {0, -1, 0}));
+    const OrbitCamera orbit = startOrbitCamera(settings);
+    expectSameMatrix(orbit.getProjection(),
+                     perspectiveMatrix(90.0f * 0.017453292f, 2.0f, 0.5f, 50.0f));
 }

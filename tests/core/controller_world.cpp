@@ -26,6 +26,9 @@ const btCollisionObject* ControllerWorld::addBody(const std::vector<BoxPart>& bo
     btCollisionShape* shape = nullptr;
     auto makeBox = [&](const glm::vec3& half) {
         shapes.push_back(std::make_unique<btBoxShape>(btVector3(half.x, half.y, half.z)));
+        // No margin: Bullet rounds a box's edges by its margin, and a capsule perched on a
+        // counter's edge would sit 0.02 lower than on the sharp edge the level was designed on.
+        shapes.back()->setMargin(0.0f);
         return shapes.back().get();
     };
     if (boxes.size() == 1 && boxes[0].position == glm::vec3(0.0f) &&

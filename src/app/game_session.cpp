@@ -1,0 +1,56 @@
+#include "app/game_session.h"
+
+#include "app/best_score.h"
+#include "app/camera_follow.h"
+#include "app/input_state.h"
+#include "physics/capsule_controller.h"
+#include "physics/obstacles.h"
+#include "physics/physics_world.h"
+#include "physics/player.h"
+#include "render/orbit_camera.h"
+#include "render/player_camera.h"
+
+GameSession::GameSession(BestScore& best, PlayerCamera& playerCamera, OrbitCamera& orbitCamera)
+    : best(best), playerCamera(playerCamera), orbitCamera(orbitCamera), current(best.value)
+{
+}
+
+void GameSession::start(double now)
+{
+    clock.start(now);
+    current = Attempt(best.value);
+}
+
+GameSession::PassResult GameSession::update(double now, const std::function<void()>& pollEvents,
+                                            const std::function<void(int&, int&)>& cursor)
+{
+    PassResult result;
+    updateObstacles();
+
+    const float dt = clock.sample(now);
+    advanceObstacleTimers(dt);
+    if (clock.physicsDue()) {
+        stepPhysics();
+    }
+
+    pollEvents();
+
+    if (advancePlayTime(current, dt)) {
+        result.foot = movePlayer(dt);
+        result.playerMoved = true;
+        followPlayer(playerCamera, result.foot);
+    }
+
+    const glm::dvec3 foot = gControllerManager->getController(0)->getFootPosition();
+    updateOutcome(current, dt, foot, playerCamera, best);
+
+    if (!followCamera) {
+        int x = 0;
+        int y = 0;
+        cursor(x, y);
+        orbitCamera.update(x, y);
+    }
+
+    result.restarted = restartIfRequested(current);
+    return result;
+}

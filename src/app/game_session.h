@@ -1,0 +1,46 @@
+#pragma once
+
+#include "app/frame_timer.h"
+#include "app/game_state.h"
+
+#include <glm/vec3.hpp>
+
+#include <functional>
+
+class BestScore;
+class OrbitCamera;
+class PlayerCamera;
+
+// The half of a frame pass that needs no window: obstacles, the clock, the physics gate, the
+// player's move, the outcome, the orbit camera and the restart, in the loop's order. The
+// interactive game, the replay driver and headless route tests all run this same code.
+class GameSession {
+public:
+    GameSession(BestScore& best, PlayerCamera& playerCamera, OrbitCamera& orbitCamera);
+
+    // Before the first pass: the first time sample.
+    void start(double now);
+
+    // What the drawing half needs to know about this pass's update.
+    struct PassResult {
+        bool playerMoved = false;
+        glm::dvec3 foot{0.0}; // valid when playerMoved
+        bool restarted = false;
+    };
+
+    // Steps 7 to 14 of a pass. pollEvents runs the input callbacks; cursor gives the window's
+    // cursor position, read only while the orbit camera is active.
+    PassResult update(double now, const std::function<void()>& pollEvents,
+                      const std::function<void(int&, int&)>& cursor);
+
+    const Attempt& attempt() const { return current; }
+    const FrameTimer& timer() const { return clock; }
+    float deltaTime() const { return clock.deltaTime(); }
+
+private:
+    BestScore& best;
+    PlayerCamera& playerCamera;
+    OrbitCamera& orbitCamera;
+    FrameTimer clock;
+    Attempt current;
+};

@@ -1,0 +1,56 @@
+#include "app/headless_game.h"
+
+#include "app/key_input.h"
+#include "physics/level_colliders.h"
+#include "physics/obstacles.h"
+#include "physics/physics_world.h"
+
+#include <cstdlib>
+#include <sstream>
+
+HeadlessGame::HeadlessGame(const std::filesystem::path& scoreFile)
+    : best(scoreFile),
+      playerCamera({-7.0f, 5.0f, 0.0f}, {1.0f, 0.0f, 0.0f}, {0.0f, -1.0f, 0.0f}, 5.0f, 1.0f, 0.1f,
+                   100.0f),
+      orbitCamera(60.0f, 1.0f, 0.1f, 100.0f), gameSession(best, playerCamera, orbitCamera)
+{
+    // The game's start-up order for physics and the random sequence: knives, the level's
+    // colliders and the pizza, the world, the particle system's 22 draws, then the hazard.
+    initPhysics();
+    knifeActors = createKnives();
+    buildLevelColliders();
+    createWorld();
+    for (int draw = 0; draw < 22; ++draw) {
+        std::rand();
+    }
+    hazardActor = createHazard();
+}
+
+HeadlessGame::~HeadlessGame()
+{
+    cleanupPhysics();
+}
+
+void HeadlessGame::run(const Route& route, double frameTime, double until,
+                       const std::function<void(long, const GameSession::PassResult&)>& observe)
+{
+    std::ostringstream discardedLog;
+    size_t nextEvent = 0;
+    const long lastPass = passForTime(until, frameTime);
+    gameSession.start(0.0);
+    for (long pass = 0; pass <= lastPass; ++pass) {
+        const auto deliverEvents = [&] {
+            while (nextEvent < route.events.size() &&
+                   passForTime(route.events[nextEvent].time, frameTime) <= pass) {
+                const RouteEvent& event = route.events[nextEvent++];
+                handleKeyEvent(event.key, event.action, discardedLog);
+            }
+        };
+        const auto noCursor = [](int& x, int& y) { x = y = 0; };
+        const GameSession::PassResult result =
+            gameSession.update(static_cast<double>(pass + 1) * frameTime, deliverEvents, noCursor);
+        if (observe) {
+            observe(pass, result);
+        }
+    }
+}

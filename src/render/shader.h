@@ -1,0 +1,56 @@
+#pragma once
+
+#include <GL/glew.h>
+
+#include <glm/mat3x3.hpp>
+#include <glm/mat4x4.hpp>
+#include <glm/vec3.hpp>
+
+#include <string>
+#include <unordered_map>
+
+// One linked GL program of a vertex and a fragment stage. Built at construction; any failure
+// to read, compile or link prints its lines, waits for the player to acknowledge and ends the
+// process with status 1, so a Shader that exists always holds a linked program. Shared through
+// std::shared_ptr by the materials and the game.
+class Shader {
+  public:
+    // Two GLSL sources held by the program itself rather than read from files.
+    struct Sources {
+        std::string vertex;
+        std::string fragment;
+    };
+
+    // File names relative to "assets/shader/"; the first is the vertex stage, the second the
+    // fragment stage, whatever their extensions.
+    Shader(std::string vertexFile, std::string fragmentFile);
+    explicit Shader(Sources sources);
+    ~Shader();
+    Shader(const Shader&) = delete;
+    Shader& operator=(const Shader&) = delete;
+
+    void use() const;
+    GLuint getHandle() const { return handle; }
+
+    // Asks GL once per name; names the program lacks are remembered as -1 too.
+    GLint getUniformLocation(const std::string& name);
+
+    // The setters do not bind the program (call use() first) and ignore names the program
+    // lacks. Samplers take the int overload with the texture unit.
+    void setUniform(const std::string& name, int value);
+    void setUniform(const std::string& name, float value);
+    void setUniform(const std::string& name, const glm::vec3& value);
+    void setUniform(const std::string& name, const glm::mat3& value);
+    void setUniform(const std::string& name, const glm::mat4& value);
+
+  private:
+    GLuint loadProgram() const;
+    GLuint compileStage(GLenum type, const std::string& name) const;
+    void release();
+
+    GLuint handle = 0;
+    std::string vertexFile;   // or the vertex source when sourcesGiven
+    std::string fragmentFile; // or the fragment source when sourcesGiven
+    bool sourcesGiven = false;
+    std::unordered_map<std::string, GLint> uniformLocations;
+};

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Builds the bytes of a DDS file for tests: the magic, a 124-byte header with only the fields the
+// loader reads filled in, and dataSize bytes of block data (a repeating pattern).
+struct DdsBytes {
+    std::string magic = "DDS ";
+    std::uint32_t width = 4;
+    std::uint32_t height = 4;
+    std::uint32_t linearSize = 8;
+    std::string fourCc = "DXT1";
+    std::size_t dataSize = 8;
+
+    std::string build() const
+    {
+        std::string bytes = magic.substr(0, 4);
+        bytes.resize(128, '\0');
+        put(bytes, 12, height);
+        put(bytes, 16, width);
+        put(bytes, 20, linearSize);
+        bytes.replace(84, 4, fourCc.substr(0, 4));
+        for (std::size_t i = 0; i < dataSize; ++i) {
+            bytes.push_back(static_cast<char>(i * 37 + 11));
+        }
+        return bytes;
+    }
+
+  private:
+    static void put(std::string& bytes, std::size_t offset, std::uint32_t value)
+    {
+        for (int i = 0; i < 4; ++i) {
+            bytes[offset + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+        }
+    }
+};
