@@ -83,16 +83,25 @@ check "default settings installed" test -f "$data/settings.ini"
 check "desktop entry installed" grep -qx 'Categories=Game;ArcadeGame;' "$root/usr/share/applications/korvel.desktop"
 check "icon installed" test -s "$root/usr/share/icons/hicolor/256x256/apps/korvel.png"
 
-# Every library the programs link must come from a package the .deb depends on.
-for program in "$bin/korvel" "$bin/korvel-replay"; do
-    for library in $(objdump -p "$program" | awk '$1 == "NEEDED" { print $2 }'); do
-        # awk reads to the end: an early exit would kill the writer with SIGPIPE under pipefail.
-        path=$(ldconfig -p | awk -v name="$library" '$1 == name && path == "" { path = $NF } END { print path }')
-        owner=$( (dpkg -S "*/$(basename "$(dirname "$path")")/$library" 2>/dev/null || true) |
-            awk -F: 'NR == 1 { print $1 }')
-        [[ -n "$path" && -n "$owner" ]] || { fail "no package owns $library"; continue; }
-        check "depends on $owner for $library" grep -qw -- "$owner" <<<"$depends"
-    done
+# Every library the programs link must come from a package the .deb depends on. One dpkg
+# query for all of them: each query reads the whole file database.
+libraries=$(objdump -p "$bin/korvel" "$bin/korvel-replay" | awk '$1 == "NEEDED" { print $2 }' | sort -u)
+# awk reads to the end: an early exit would kill the writer with SIGPIPE under pipefail.
+ldconfig -p >"$scratch/ldconfig.txt"
+patterns=()
+for library in $libraries; do
+    path=$(awk -v name="$library" '$1 == name && path == "" { path = $NF } END { print path }' "$scratch/ldconfig.txt")
+    [[ -n "$path" ]] || { fail "$library is not installed"; continue; }
+    patterns+=("*/$(basename "$(dirname "$path")")/$library")
+done
+dpkg -S "${patterns[@]}" >"$scratch/owners.txt" 2>/dev/null || true
+for library in $libraries; do
+    owner=$(awk -F': ' -v name="/$library" '
+        substr($2, length($2) - length(name) + 1) == name && owner == "" { owner = $1 }
+        END { print owner }' "$scratch/owners.txt")
+    owner=${owner%%:*}
+    [[ -n "$owner" ]] || { fail "no package owns $library"; continue; }
+    check "depends on $owner for $library" grep -qw -- "$owner" <<<"$depends"
 done
 
 # The font is a link into fonts-liberation; stand that dependency up inside the scratch root.
