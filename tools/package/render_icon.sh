@@ -53,12 +53,12 @@ for model in "$built_assets"/models/tamboro_game.*; do
 done
 [[ -e "$built_assets/textures/tam_tex.dds" ]] && cp "$built_assets/textures/tam_tex.dds" "$work/assets/textures/"
 # A large window gives the small model enough pixels for the biggest icon.
-printf '[window]\nwidth = 1024\nheight = 1024\ntitle = Korvel icon\n' >"$work/assets/settings.ini"
+printf '[window]\nwidth = 2048\nheight = 2048\ntitle = Korvel icon\n' >"$work/assets/settings.ini"
 : >"$work/route.txt"
 
 run() {
     if command -v xvfb-run >/dev/null 2>&1; then
-        xvfb-run -a -s "-screen 0 1024x1024x24" "$@"
+        xvfb-run -a -s "-screen 0 2048x2048x24" "$@"
     elif [[ -n "${DISPLAY:-}" ]]; then
         "$@"
     else
@@ -74,7 +74,7 @@ fi
 
 # The camera looks at the player's feet from behind and above: the feet are at the window's
 # centre and the body rises above it.
-convert "$work/shot.png" -crop 512x512+256+128 +repage \
+convert "$work/shot.png" -crop 1024x1024+512+256 +repage \
     -bordercolor white -border 1 -fuzz 6% -fill none -draw "color 0,0 floodfill" -shave 1x1 \
     -trim +repage "$work/player.png"
 
