@@ -1,25 +1,45 @@
 #include "app/game_main.h"
 
 #include "app/acknowledge.h"
-#include "app/frame_timer.h"
+#include "app/best_score.h"
+#include "app/game_session.h"
+#include "app/game_state.h"
+#include "app/hud.h"
+#include "app/hud_layout.h"
+#include "app/input_callbacks.h"
+#include "app/input_state.h"
+#include "app/kitchen_scene.h"
+#include "app/scene_cameras.h"
 #include "app/settings.h"
 #include "app/settings_reader.h"
+#include "physics/level_layout.h"
+#include "physics/obstacles.h"
+#include "physics/physics_world.h"
+#include "render/framework.h"
+#include "render/lights.h"
+#include "render/orbit_camera.h"
+#include "render/particle_system.h"
+#include "render/per_frame_uniforms.h"
+#include "render/player_camera.h"
+#include "render/procedural_surface.h"
+#include "render/scene_pass.h"
+#include "render/shader.h"
+#include "render/text_renderer.h"
+#include "render/visible_drawables.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
+
+#include <glm/gtc/matrix_transform.hpp>
 
 #include <memory>
 #include <string>
 
 namespace {
 
-struct Window {
-    GLFWwindow* handle = nullptr;
-};
-
 // Opens the window and its 4.3 core context and loads the GL entry points. Returns the failure
 // text, or nullptr on success. GLFW is terminated on every failure after glfwInit.
-const char* openWindow(const Settings& settings, Window& window)
+const char* openWindow(const Settings& settings, GLFWwindow*& window)
 {
     if (glfwInit() == 0) {
         return "Failed to init GLFW";
@@ -32,19 +52,28 @@ const char* openWindow(const Settings& settings, Window& window)
     glfwWindowHint(GLFW_REFRESH_RATE, 30);
 
     GLFWmonitor* monitor = settings.fullscreen ? glfwGetPrimaryMonitor() : nullptr;
-    window.handle =
+    window =
         glfwCreateWindow(settings.width, settings.height, settings.title.c_str(), monitor, nullptr);
-    if (window.handle == nullptr) {
+    if (window == nullptr) {
         glfwTerminate();
         return "Failed to create window";
     }
-    glfwMakeContextCurrent(window.handle);
+    glfwMakeContextCurrent(window);
     glewExperimental = GL_TRUE;
     if (glewInit() != GLEW_OK) {
         glfwTerminate();
         return "Failed to init GLEW";
     }
+    if (!initFramework()) {
+        glfwTerminate();
+        return "Failed to init framework";
+    }
     return nullptr;
+}
+
+glm::mat4 activeViewProjection(const PlayerCamera& playerCamera, const OrbitCamera& orbitCamera)
+{
+    return followCamera ? playerCamera.viewProjection() : orbitCamera.viewProjection();
 }
 
 } // namespace
@@ -55,70 +84,128 @@ int runGame(const RunOptions& options)
     const auto pollEvents =
         options.pollEvents ? options.pollEvents : [](GLFWwindow*) { glfwPollEvents(); };
 
-    // 1-2. Settings.
     auto reader = std::make_unique<SettingsReader>("assets/settings.ini");
     if (reader->parseError() < 0) {
         reportFatal("Failed to load 'settings.ini'");
         return 1;
     }
     const Settings settings = readSettings(*reader);
+    BestScore best;
 
-    // 3. Best score (loaded here once the best-score record exists).
-
-    // 4-7. Window, context, GL entry points.
-    Window window;
+    GLFWwindow* window = nullptr;
     if (const char* failure = openWindow(settings, window)) {
         reportFatal(failure);
         return 1;
     }
+    installInputCallbacks(window);
 
-    // 8. Framework start-up.
-    // 9. Input callbacks.
-
-    // 10. Initial GL state.
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
     glEnable(GL_CULL_FACE);
     glEnable(GL_DEPTH_TEST);
 
-    // 11. The game's resources, in their fixed order.
+    {
+        // The game's resources, in their fixed order. They are locals of this block, so they are
+        // released in the reverse order before the framework, physics and the window go.
+        auto textured = std::make_shared<Shader>("texture.vert", "texture.frag");
+        auto lightMapped = std::make_shared<Shader>("texture.vert", "texture_lm.frag");
+        auto text = std::make_shared<Shader>("text.vert", "text.frag");
+        TextRenderer textRenderer = createTextRenderer(text, static_cast<float>(settings.width),
+                                                       static_cast<float>(settings.height));
 
-    // 12. The frame loop.
-    FrameTimer timer;
-    timer.start(clock());
-    while (glfwWindowShouldClose(window.handle) == 0) {
-        if (options.beginPass) {
-            options.beginPass(window.handle);
+        KitchenScene kitchen(textured, lightMapped);
+        ProceduralSurface water;
+        water.transformation = waterTransformation();
+
+        initPhysics();
+        kitchen.buildModels();
+        createWorld();
+
+        OrbitCamera orbitCamera = startOrbitCamera(settings);
+        PlayerCamera playerCamera = startPlayerCamera(settings);
+        const PointLight pointLight = kitchenPointLight();
+        const DirectionalLight directionalLight = kitchenDirectionalLight();
+
+        ScenePass scenePass(settings.width, settings.height);
+
+        // The particles draw their start-up positions from std::rand before the hazard's
+        // first hop does: the hazard's spots depend on that order.
+        createParticleSystem(level::hazardSpots[0]);
+        createParticlePrograms();
+        createHazard();
+        setHazardHopListener([](const glm::vec3& spot) { setEmitterPosition(spot); });
+
+        GameSession session(best, playerCamera, orbitCamera);
+        session.start(clock());
+        std::vector<Geometry*>& drawables = kitchen.drawables();
+        const std::array<Geometry*, 6> alwaysDrawn = kitchen.alwaysDrawn();
+        const auto draw = [](Geometry& model) { model.draw(glm::mat4(1.0f)); };
+
+        while (glfwWindowShouldClose(window) == 0) {
+            if (options.beginPass) {
+                options.beginPass(window);
+            }
+            // The scene: into the off-screen target (the window itself in wireframe mode).
+            scenePass.bindRenderTarget(wireframe);
+            setPerFrameUniforms(*textured, orbitCamera, playerCamera, directionalLight, pointLight,
+                                settings.brightness);
+            setPerFrameUniforms(*lightMapped, orbitCamera, playerCamera, directionalLight,
+                                pointLight, settings.brightness);
+            const int drawnModels =
+                drawVisibleModels(drawables, playerCamera, frustumCulling, draw);
+            for (Geometry* model : alwaysDrawn) {
+                draw(*model);
+            }
+            updateAndDrawParticles(activeViewProjection(playerCamera, orbitCamera),
+                                   session.deltaTime());
+            water.draw(activeViewProjection(playerCamera, orbitCamera));
+            if (!wireframe) {
+                scenePass.postProcess(outlines, dead || timeUp);
+            }
+            HudInputs hud;
+            hud.secondsLeft = session.attempt().secondsLeft();
+            hud.deltaTime = session.deltaTime();
+            hud.drawnModels = drawnModels;
+            hud.debugText = debugText;
+            hud.dead = dead;
+            hud.timeUp = timeUp;
+            hud.won = won;
+            hud.bestShown = session.attempt().bestShown;
+            hud.width = settings.width;
+            hud.height = settings.height;
+            drawHud(hud, textRenderer);
+
+            const GameSession::PassResult result = session.update(
+                clock, [&] { pollEvents(window); },
+                [&](int& x, int& y) {
+                    double cursorX = 0.0;
+                    double cursorY = 0.0;
+                    glfwGetCursorPos(window, &cursorX, &cursorY);
+                    x = static_cast<int>(cursorX);
+                    y = static_cast<int>(cursorY);
+                });
+            if (result.playerMoved) {
+                kitchen.playerModel().setTransform(
+                    glm::translate(glm::mat4(1.0f), glm::vec3(result.foot)));
+            }
+            if (result.restarted) {
+                kitchen.playerModel().resetModelMatrix();
+            }
+
+            if (options.beforeSwap) {
+                options.beforeSwap(window);
+            }
+            glfwSwapBuffers(window);
         }
-        // 1. Render target and clear.
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        glEnable(GL_DEPTH_TEST);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        // 2-4. Per-frame uniforms, the models, particles and the procedural surface.
-        // 5. Post-processing.
-        // 6. HUD.
-        // 7. Obstacles.
-        // 8. Time sample.
-        timer.sample(clock());
-        // 9. Physics gate.
-        if (timer.physicsDue()) {
-            // one fixed physics step
+
+        if (options.onFinish) {
+            options.onFinish(RunSummary{dead, won, timeUp, session.attempt().secondsLeft(),
+                                        best.value});
         }
-        // 10. Window events.
-        pollEvents(window.handle);
-        // 11. Player move while playing. 12. Outcome. 13. Orbit camera. 14. Restart.
-        // 15. Present.
-        if (options.beforeSwap) {
-            options.beforeSwap(window.handle);
-        }
-        glfwSwapBuffers(window.handle);
-        // 16. Close test: the loop condition.
+        releaseParticleSystem();
     }
 
-    if (options.onFinish) {
-        options.onFinish(RunSummary{});
-    }
-
-    // Shutdown, in the reverse order of start-up.
+    destroyFramework();
+    cleanupPhysics();
     glfwTerminate();
     return 0;
 }

@@ -21,13 +21,14 @@ void GameSession::start(double now)
     current = Attempt(best.value);
 }
 
-GameSession::PassResult GameSession::update(double now, const std::function<void()>& pollEvents,
+GameSession::PassResult GameSession::update(const std::function<double()>& now,
+                                            const std::function<void()>& pollEvents,
                                             const std::function<void(int&, int&)>& cursor)
 {
     PassResult result;
     updateObstacles();
 
-    const float dt = clock.sample(now);
+    const float dt = clock.sample(now());
     advanceObstacleTimers(dt);
     if (clock.physicsDue()) {
         stepPhysics();

@@ -48,7 +48,8 @@ void HeadlessGame::run(const Route& route, double frameTime, double until,
         };
         const auto noCursor = [](int& x, int& y) { x = y = 0; };
         const GameSession::PassResult result =
-            gameSession.update(static_cast<double>(pass + 1) * frameTime, deliverEvents, noCursor);
+            gameSession.update([&] { return static_cast<double>(pass + 1) * frameTime; },
+                               deliverEvents, noCursor);
         if (observe) {
             observe(pass, result);
         }

@@ -8,26 +8,7 @@
 #include <optional>
 #include <vector>
 
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/lsan_interface.h>
-#endif
-
 namespace {
-
-// Mesa's software rasteriser keeps a few bytes for every compressed mip chain it builds, and its
-// driver is unloaded before the leak check runs, so no suppression can name it. In sanitizer
-// builds the leak check ignores what GL allocates during this one call; our own code stays
-// checked.
-void generateMipmaps()
-{
-#if defined(__SANITIZE_ADDRESS__)
-    __lsan_disable();
-#endif
-    glGenerateMipmap(GL_TEXTURE_2D);
-#if defined(__SANITIZE_ADDRESS__)
-    __lsan_enable();
-#endif
-}
 
 std::optional<std::vector<char>> readWholeFile(const std::string& path)
 {
@@ -67,7 +48,7 @@ Texture::Texture(std::string fileName)
     glCompressedTexImage2D(GL_TEXTURE_2D, 0, image->internalFormat,
                            static_cast<GLsizei>(image->width), static_cast<GLsizei>(image->height),
                            0, static_cast<GLsizei>(image->uploadSize), image->data.data());
-    generateMipmaps();
+    glGenerateMipmap(GL_TEXTURE_2D);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_R, GL_REPEAT);

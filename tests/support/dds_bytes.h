@@ -4,7 +4,8 @@
 #include <string>
 
 // Builds the bytes of a DDS file for tests: the magic, a 124-byte header with only the fields the
-// loader reads filled in, and dataSize bytes of block data (a repeating pattern).
+// loader reads filled in, and dataSize bytes of block data (a repeating pattern) or the given
+// blocks.
 struct DdsBytes {
     std::string magic = "DDS ";
     std::uint32_t width = 4;
@@ -12,6 +13,7 @@ struct DdsBytes {
     std::uint32_t linearSize = 8;
     std::string fourCc = "DXT1";
     std::size_t dataSize = 8;
+    std::string blocks{}; // when set, the block data instead of the pattern (dataSize unused)
 
     std::string build() const
     {
@@ -21,10 +23,21 @@ struct DdsBytes {
         put(bytes, 16, width);
         put(bytes, 20, linearSize);
         bytes.replace(84, 4, fourCc.substr(0, 4));
+        if (!blocks.empty()) {
+            return bytes + blocks;
+        }
         for (std::size_t i = 0; i < dataSize; ++i) {
             bytes.push_back(static_cast<char>(i * 37 + 11));
         }
         return bytes;
+    }
+
+    // One DXT1 block of a single RGB565 colour.
+    static std::string solidDxt1Block(std::uint16_t rgb565)
+    {
+        std::string block(8, '\0');
+        put(block, 0, rgb565 | std::uint32_t{rgb565} << 16);
+        return block;
     }
 
   private:

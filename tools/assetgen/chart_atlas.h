@@ -18,18 +18,23 @@ struct Chart {
 };
 
 // The surfaces of a light-mapped model as rectangles, packed without overlap into one square
-// light map at a single texel density, so the colour texture (which repeats over the same
-// coordinates) has the same scale on every face. Long rectangles are cut into pieces no longer
-// than maxChartLength so that they pack well; the pieces share their edge positions exactly.
+// light map at a single texel density. The colour texture repeats over the same coordinates, so
+// every face shows it at the same scale.
+//
+// Long rectangles are cut into pieces no longer than maxChartLength so that they pack well;
+// the pieces share their edge positions exactly. With an alignment of A texels, every piece
+// starts on a multiple of A texels in the light map and (but for the last) spans a multiple of
+// A texels of its surface: a colour texture whose pattern repeats every A light-map texels
+// (a tile pair, a strip) then runs on across the cuts without a jump.
 class ChartAtlas {
   public:
-    ChartAtlas(int size, float maxChartLength);
+    ChartAtlas(int size, float maxChartLength, int alignment = 1);
 
     void addRectangle(glm::vec3 origin, glm::vec3 edgeU, glm::vec3 edgeV);
     // The faces of a box for which keep(face) is true (faces numbered as in mesh_shapes.h).
     void addBox(const OrientedBox& box, const std::function<bool(int)>& keep = {});
 
-    // Chooses the largest density at which every chart fits and places them.
+    // Chooses the largest density at which every piece fits, cuts and places them.
     void pack();
 
     int size() const { return atlasSize; }
@@ -43,11 +48,18 @@ class ChartAtlas {
     Mesh mesh() const;
 
   private:
+    struct Rectangle {
+        glm::vec3 origin, edgeU, edgeV;
+    };
+
     glm::vec2 innerSize(const Chart& chart) const;
-    bool tryPlace(float trialDensity, bool keep);
+    std::vector<Chart> cut(float trialDensity) const;
+    bool place(std::vector<Chart>& charts, float trialDensity) const;
 
     int atlasSize;
     float maxLength;
+    int alignment;
     float density = 0.0f;
+    std::vector<Rectangle> rectangles;
     std::vector<Chart> pieces;
 };

@@ -283,20 +283,21 @@ class ChartBaker {
             std::none_of(nearbyBoxes.begin(), nearbyBoxes.end(),
                          [&](const OrientedBox* box) { return box->contains(centre, 0.001f); });
 
-        // Four shadow rays per texel soften the shadow edges.
+        // Four shadow rays per texel soften the shadow edges. A surface that barely faces the
+        // sun gets little of it from the shader, so its shadow is as faint.
         const float facing = glm::dot(normal, toSun);
-        float sunlight = 0.0f;
+        float shadow = 0.0f;
         if (facing > 0.0f) {
-            int lit = 0;
+            int blockedRays = 0;
             for (const glm::vec3& sample : samplesOf(chart, x, y)) {
                 float distance = 0.0f;
-                lit += blocked(shadowing, sample, toSun, 1e4f, distance, true) ? 0 : 1;
+                blockedRays += blocked(shadowing, sample, toSun, 1e4f, distance, true) ? 1 : 0;
             }
-            sunlight = facing * static_cast<float>(lit) / 4.0f;
+            const float weight = std::min(1.0f, facing / 0.3f);
+            shadow = weight * static_cast<float>(blockedRays) / 4.0f;
         }
-        const float sky =
-            light.skyBelow + (light.skyAbove - light.skyBelow) * (0.5f + 0.5f * normal.y);
-        result.value = sky * open + light.sun * sunlight * (0.55f + 0.45f * open);
+        result.value = (1.0f - light.occlusionStrength * (1.0f - open)) *
+                       (1.0f - light.shadowStrength * shadow);
         return result;
     }
 

@@ -6,14 +6,15 @@
 
 #include <vector>
 
-// The kitchen's light as baked into the light maps: a white sun and a sky, both dimmed by what
-// stands in their way. Values stay in 0..1 so the shader can multiply its colour by them.
+// What the light maps record. The light-mapped shader lights a surface by the sun itself and
+// multiplies the result by its light map, so a light map is 1 where a surface is open to the sky
+// and reached by the sun, and darker where a solid stands between it and the sun (shadow) or
+// crowds it (ambient occlusion): a visibility map, not the light itself.
 struct BakeLight {
-    glm::vec3 sunDirection;      // the way the light travels
-    float sun = 0.45f;           // added on a surface square to the sun, where the sun reaches
-    float skyAbove = 0.62f;      // ambient on a surface facing up
-    float skyBelow = 0.48f;      // ambient on a surface facing down (light from the floor)
-    float occlusionRange = 9.0f; // how far ambient occlusion looks for neighbours
+    glm::vec3 sunDirection;         // the way the light travels
+    float shadowStrength = 0.62f;   // how much of a sunlit surface's light a shadow takes away
+    float occlusionStrength = 0.6f; // how dark a surface with no open sky at all becomes
+    float occlusionRange = 9.0f;    // how far ambient occlusion looks for neighbours
     int occlusionRays = 16;
 };
 

@@ -2,6 +2,7 @@
 // argument (the build's assets/ folder). With --timings it makes them one after the other and
 // prints how long each took and how big it is.
 #include "assetgen/kitchen_assets.h"
+#include "assetgen/models.h"
 
 #include "render/lights.h"
 
@@ -24,6 +25,17 @@ void printTimings(const std::vector<AssetRecipe>& recipes)
         const auto start = std::chrono::steady_clock::now();
         const std::size_t bytes = recipe.make().size();
         std::printf("%-40s %9zu bytes %7.3f s\n", recipe.path.c_str(), bytes, secondsSince(start));
+    }
+    using Build = ChartAtlas (*)();
+    const std::pair<const char*, Build> lightMapped[] = {
+        {"floor", models::floor},
+        {"counter", models::counter},
+        {"walls", models::walls},
+        {"counter_cabinets", models::counterCabinets}};
+    for (const auto& [name, build] : lightMapped) {
+        const ChartAtlas atlas = build();
+        std::printf("%-16s light map %4d texels, %3zu charts, %.2f texels per unit\n", name,
+                    atlas.size(), atlas.charts().size(), atlas.texelsPerUnit());
     }
 }
 

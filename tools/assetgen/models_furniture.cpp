@@ -58,11 +58,13 @@ Mesh broom()
     const glm::vec3 axis = -handle.rotation[0];
     const float length = handle.halfExtents.x * 2.0f;
     const glm::vec3 counterEnd = handle.centre - axis * handle.halfExtents.x;
-    addCylinder(mesh, counterEnd, axis, handle.halfExtents.y, length, 14, layout::broomHandle,
+    // The bar is a little slimmer than its block, so its collar still fits inside.
+    const float radius = handle.halfExtents.y - 0.06f;
+    addCylinder(mesh, counterEnd, axis, radius, length, 14, layout::broomHandle,
                 layout::broomHandle);
-    // A metal-looking collar where the handle enters the head.
-    addCylinder(mesh, counterEnd + axis * (length - 1.4f), axis, handle.halfExtents.y + 0.1f, 0.9f,
-                14, layout::broomBlock, layout::broomBlock);
+    // A collar where the handle enters the head.
+    addCylinder(mesh, counterEnd + axis * (length - 1.4f), axis, handle.halfExtents.y, 0.9f, 14,
+                layout::broomBlock, layout::broomBlock);
 
     // The head: a wooden block on the handle's side (local +x), straw bristles beyond it.
     const glm::vec3 h = head.halfExtents;

@@ -21,11 +21,22 @@ void addUpright(ChartAtlas& atlas, glm::vec3 from, glm::vec3 edge, float y0, flo
     atlas.addRectangle({from.x, y0, from.z}, edge, {0, y1 - y0, 0});
 }
 
+// The light-mapped shader (texture_lm.frag) repeats the colour texture this many times across
+// the light map's coordinates, so one colour texture spans size / colourTiling light-map texels.
+constexpr int colourTiling = 8;
+
+// Light-map texels per repeat of a pattern that is `parts` times smaller than its texture.
+int patternTexels(int atlasSize, int parts)
+{
+    return atlasSize / colourTiling / parts;
+}
+
 } // namespace
 
 ChartAtlas floor()
 {
-    ChartAtlas atlas(1024, 30.0f);
+    // The floor tiles' chequer repeats every two of the texture's four tiles.
+    ChartAtlas atlas(1024, 120.0f, patternTexels(1024, 2));
     addTop(atlas, kitchen::floorY, kitchen::roomMinX(), kitchen::roomMaxX(), kitchen::roomMinZ(),
            kitchen::roomMaxZ());
     atlas.pack();
@@ -59,7 +70,8 @@ ChartAtlas walls()
 
 ChartAtlas counter()
 {
-    ChartAtlas atlas(512, 20.0f);
+    // The butcher block's strips: eight to a texture.
+    ChartAtlas atlas(512, 20.0f, patternTexels(512, 8));
     const auto& runs = level::counterTops;
     const OrientedBox first = kitchen::box(runs[0]);
     const OrientedBox second = kitchen::box(runs[1]);

@@ -14,18 +14,18 @@ Mesh knife()
     // box: z across the blade (edge at -z), x its thickness.
     Mesh mesh;
     const SlabFrame side{{0, 0, 0}, {0, 0, 1}, {0, 1, 0}};
-    const glm::vec2 spineSpot = layout::knifeBlade.uv({0.45f, 1.0f});
+    const glm::vec2 spineSpot = layout::knifeBlade.uv({0.85f, 1.0f});
     addConvexSlab(
         mesh, side, layout::knifeBladeOutline(), 0.05f,
         [](glm::vec2 p, int) { return layout::knifeBlade.uv(p); },
         [spineSpot](float, float) { return spineSpot; });
-    const glm::vec2 handleSpot = layout::knifeHandle.uv({0.35f, -1.0f});
+    const glm::vec2 handleSpot = layout::knifeHandle.uv({0.55f, -1.0f});
     addConvexSlab(
         mesh, side, layout::knifeHandleOutline(), 0.18f,
         [](glm::vec2 p, int) { return layout::knifeHandle.uv(p); },
         [handleSpot](float, float) { return handleSpot; });
     // The bolster between them.
-    addBox(mesh, {{0.0f, -0.8f, 0.04f}, {0.095f, 0.1f, 0.46f}},
+    addBox(mesh, {{0.0f, -0.8f, 0.3f}, {0.095f, 0.1f, 0.65f}},
            regionUv({spineSpot.x, spineSpot.y, spineSpot.x + 0.02f, spineSpot.y + 0.02f}));
     return mesh;
 }

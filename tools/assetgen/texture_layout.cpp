@@ -15,8 +15,8 @@ std::vector<glm::vec2> knifeBladeOutline()
 
 std::vector<glm::vec2> knifeHandleOutline()
 {
-    return {{0.42f, -3.0f + 0.25f}, {0.42f, -0.9f},  {-0.42f, -0.9f},
-            {-0.42f, -2.8f},        {-0.3f, -2.98f}, {0.2f, -3.0f}};
+    return {{0.62f, -2.75f}, {0.62f, -0.9f},   {-0.3f, -0.9f},
+            {-0.3f, -2.8f},  {-0.18f, -2.98f}, {0.4f, -3.0f}};
 }
 
 std::vector<glm::vec2> knifeRivets()

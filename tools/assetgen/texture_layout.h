@@ -36,8 +36,8 @@ struct PlanarMap {
 };
 
 // Knife: the blade seen from its side, (z, y) in the knife's box; then the handle.
-inline const PlanarMap knifeBlade{{-1.0f, -0.95f}, {0.55f, 3.0f}, {0.0f, 0.0f, 0.72f, 1.0f}};
-inline const PlanarMap knifeHandle{{-0.5f, -3.0f}, {0.5f, -0.6f}, {0.74f, 0.0f, 1.0f, 1.0f}};
+inline const PlanarMap knifeBlade{{-1.0f, -0.95f}, {0.95f, 3.0f}, {0.0f, 0.0f, 0.72f, 1.0f}};
+inline const PlanarMap knifeHandle{{-0.35f, -3.0f}, {0.67f, -0.6f}, {0.74f, 0.0f, 1.0f, 1.0f}};
 std::vector<glm::vec2> knifeBladeOutline();  // counter-clockwise in (z, y)
 std::vector<glm::vec2> knifeHandleOutline(); // counter-clockwise in (z, y)
 std::vector<glm::vec2> knifeRivets();        // rivet centres in (z, y)

@@ -161,7 +161,7 @@ Image knife()
             // Brushed along the blade; the ground bevel is brighter towards the edge.
             const float streaks = noise::fractal({uv.x * 3.0f, uv.y * 200.0f}, {3, 200}, 3, 91u);
             glm::vec3 colour = glm::vec3(0.70f, 0.72f, 0.75f) * (0.9f + 0.15f * streaks);
-            const float fromSpine = 0.5f - p.x;
+            const float fromSpine = 0.9f - p.x;
             const float fromEdge = outlineDistance(edge, p, false);
             if (fromEdge < 0.28f && fromSpine > 0.3f) {
                 colour = glm::mix(colour, glm::vec3(0.9f, 0.92f, 0.95f), 1.0f - fromEdge / 0.28f);
@@ -227,11 +227,11 @@ Image redBook()
             const glm::vec2 p = within(layout::bookSpine, uv);
             const float end = std::min(p.y, 1.0f - p.y);
             const bool band = (end > 0.06f && end < 0.075f) || (end > 0.1f && end < 0.115f);
-            const bool label = std::fabs(p.y - 0.5f) < 0.12f && p.x > 0.2f && p.x < 0.8f;
+            const bool label = std::fabs(p.y - 0.5f) < 0.08f && p.x > 0.3f && p.x < 0.7f;
             if (band) {
                 return gold;
             }
-            return label ? glm::vec3(0.12f, 0.1f, 0.08f) : cloth * 0.9f;
+            return label ? glm::vec3(0.3f, 0.05f, 0.04f) : cloth * 0.9f;
         }
         // Page edges: fine lines along u, a little yellowed.
         const float lines = noise::value({uv.x * 4.0f, uv.y * 400.0f}, {4, 400}, 104u);

@@ -1,0 +1,236 @@
+#include "render/particle_system.h"
+
+#include "app/standard_rand.h"
+#include "render/shader_program_builder.h"
+
+#include <glm/gtc/matrix_transform.hpp>
+#include <glm/gtc/type_ptr.hpp>
+#include <glm/mat3x3.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <numbers>
+
+namespace {
+
+// The one particle system of the program.
+std::unique_ptr<ParticleSystem> current;
+
+constexpr GLsizeiptr bufferBytes = particles::maximumCount * sizeof(Particle);
+constexpr int startupParticlesWritten = 11;
+
+// A cube with 0.5 long edges around the particle's position: top corners, then bottom ones.
+// clang-format off
+constexpr float cubeCorners[8 * 3] = {
+    -0.25f,  0.25f,  0.25f,
+     0.25f,  0.25f,  0.25f,
+     0.25f,  0.25f, -0.25f,
+    -0.25f,  0.25f, -0.25f,
+    -0.25f, -0.25f,  0.25f,
+     0.25f, -0.25f,  0.25f,
+     0.25f, -0.25f, -0.25f,
+    -0.25f, -0.25f, -0.25f,
+};
+constexpr GLuint cubeIndices[36] = {
+    0, 1, 3,  3, 1, 2,  4, 5, 0,  0, 5, 1,  5, 6, 1,  1, 6, 2,
+    6, 7, 2,  2, 7, 3,  7, 4, 3,  3, 4, 0,  7, 6, 4,  4, 6, 5,
+};
+// clang-format on
+
+GlBuffer makeCounter()
+{
+    GlBuffer counter = makeBuffer();
+    const GLuint zero = 0;
+    glBindBuffer(GL_ATOMIC_COUNTER_BUFFER, counter.get());
+    glBufferData(GL_ATOMIC_COUNTER_BUFFER, sizeof(GLuint), nullptr, GL_DYNAMIC_DRAW);
+    glBufferSubData(GL_ATOMIC_COUNTER_BUFFER, 0, sizeof(GLuint), &zero);
+    glBindBuffer(GL_ATOMIC_COUNTER_BUFFER, 0);
+    return counter;
+}
+
+// A ring of particles around the emitter, already alive when the first frame runs. Their
+// positions include the emitter position although the emitter matrix adds it again: the
+// start-up cloud appears offset by the emitter position once more.
+std::array<Particle, startupParticlesWritten> startupParticles(glm::vec3 emitter)
+{
+    std::array<Particle, startupParticlesWritten> ring{};
+    for (Particle& particle : ring) {
+        const double angle = standardRand() / 16383.0 * std::numbers::pi;
+        const double distance = standardRand() / 10922.333;
+        particle.position =
+            glm::vec4(static_cast<float>(emitter.x + distance * std::cos(angle)), emitter.y,
+                      static_cast<float>(emitter.z + distance * std::sin(angle)),
+                      static_cast<float>((distance + 3.3333334e-9) * 0.5));
+        particle.state = glm::vec4(0.0f);
+    }
+    return ring;
+}
+
+GLint uniform(GLuint program, const char* name)
+{
+    return glGetUniformLocation(program, name);
+}
+
+// Reads the live counter into the count and sets the counter back to zero, through the
+// read-back buffer. Mapping the buffer makes the CPU wait for the dispatch.
+std::uint32_t takeLiveCount(ParticleSystem& system)
+{
+    glBindBuffer(GL_ATOMIC_COUNTER_BUFFER, system.liveCounter.get());
+    glBindBuffer(GL_COPY_WRITE_BUFFER, system.readbackBuffer.get());
+    glCopyBufferSubData(GL_ATOMIC_COUNTER_BUFFER, GL_COPY_WRITE_BUFFER, 0, 0, sizeof(GLuint));
+    auto* mapped = static_cast<GLuint*>(glMapBufferRange(GL_COPY_WRITE_BUFFER, 0, sizeof(GLuint),
+                                                         GL_MAP_READ_BIT | GL_MAP_WRITE_BIT));
+    std::uint32_t count = 0;
+    if (mapped != nullptr) {
+        count = *mapped;
+        *mapped = 0;
+        glUnmapBuffer(GL_COPY_WRITE_BUFFER);
+    }
+    glCopyBufferSubData(GL_COPY_WRITE_BUFFER, GL_ATOMIC_COUNTER_BUFFER, 0, 0, sizeof(GLuint));
+    // The shader keeps the count within the storage; the clamp only guards the next dispatch
+    // and draw against a shader that breaks that promise.
+    return std::min(count, particles::maximumCount);
+}
+
+void resetSpareCounter(const ParticleSystem& system)
+{
+    const GLuint zero = 0;
+    glBindBuffer(GL_ATOMIC_COUNTER_BUFFER, system.spareCounter.get());
+    glBufferSubData(GL_ATOMIC_COUNTER_BUFFER, 0, sizeof(GLuint), &zero);
+    glBindBuffer(GL_ATOMIC_COUNTER_BUFFER, 0);
+    glMemoryBarrier(GL_ATOMIC_COUNTER_BARRIER_BIT);
+    glBindBufferBase(GL_ATOMIC_COUNTER_BUFFER, 5, system.spareCounter.get());
+    glMemoryBarrier(GL_ATOMIC_COUNTER_BARRIER_BIT);
+}
+
+void setComputeUniforms(const ParticleSystem& system, float deltaTime, std::uint32_t toSpawn)
+{
+    const GLuint program = system.computeProgram.get();
+    glUniform1ui(uniform(program, "maximumCount"), particles::maximumCount);
+    glUniform1ui(uniform(program, "lastCount"), system.particleCount);
+    glUniform1f(uniform(program, "dt"), deltaTime);
+    glUniform1f(uniform(program, "particlesToSpawn"), static_cast<float>(toSpawn));
+    glUniform1f(uniform(program, "radius"), particles::radius);
+    glUniform1f(uniform(program, "maxTTL"), particles::maxTTL);
+    glUniform3f(uniform(program, "spawnPos"), 0.0f, 0.0f, 0.0f);
+}
+
+void setRenderUniforms(const ParticleSystem& system, const glm::mat4& viewProj)
+{
+    const GLuint program = system.renderProgram.get();
+    const glm::mat3 normalMatrix(1.0f);
+    glUniformMatrix4fv(uniform(program, "viewProjMatrix"), 1, GL_FALSE, glm::value_ptr(viewProj));
+    glUniformMatrix4fv(uniform(program, "modelMatrix"), 1, GL_FALSE,
+                       glm::value_ptr(system.emitterMatrix));
+    glUniformMatrix3fv(uniform(program, "normalMatrix"), 1, GL_FALSE, glm::value_ptr(normalMatrix));
+    glUniform3f(uniform(program, "materialCoefficients"), 0.1f, 0.9f, 0.1f);
+    glUniform1f(uniform(program, "specularAlpha"), 0.1f);
+    glUniform1f(uniform(program, "brightness"), 0.1f);
+    glUniform1f(uniform(program, "maxTTL"), particles::maxTTL);
+}
+
+} // namespace
+
+void createParticleSystem(glm::vec3 emitterPosition)
+{
+    current = std::make_unique<ParticleSystem>();
+    ParticleSystem& system = *current;
+    system.emitterMatrix = glm::translate(glm::mat4(1.0f), emitterPosition);
+
+    system.particleBuffers[0] = makeBuffer();
+    glBindBuffer(GL_SHADER_STORAGE_BUFFER, system.particleBuffers[0].get());
+    glBufferData(GL_SHADER_STORAGE_BUFFER, bufferBytes, nullptr, GL_DYNAMIC_DRAW);
+    const auto ring = startupParticles(emitterPosition);
+    glBufferSubData(GL_SHADER_STORAGE_BUFFER, 0, sizeof(ring), ring.data());
+
+    system.particleBuffers[1] = makeBuffer();
+    glBindBuffer(GL_SHADER_STORAGE_BUFFER, system.particleBuffers[1].get());
+    glBufferData(GL_SHADER_STORAGE_BUFFER, bufferBytes, nullptr, GL_DYNAMIC_DRAW);
+    glBindBuffer(GL_SHADER_STORAGE_BUFFER, 0);
+
+    system.liveCounter = makeCounter();
+    system.spareCounter = makeCounter();
+    system.readbackBuffer = makeBuffer();
+    glBindBuffer(GL_COPY_WRITE_BUFFER, system.readbackBuffer.get());
+    glBufferData(GL_COPY_WRITE_BUFFER, sizeof(GLuint), nullptr, GL_DYNAMIC_READ);
+    glBindBuffer(GL_COPY_WRITE_BUFFER, 0);
+}
+
+void createParticlePrograms()
+{
+    ParticleSystem& system = *current;
+    system.cubeVertexArray = makeVertexArray();
+    system.cubeVertexBuffer = makeBuffer();
+    system.cubeElementBuffer = makeBuffer();
+    glBindVertexArray(system.cubeVertexArray.get());
+    glBindBuffer(GL_ARRAY_BUFFER, system.cubeVertexBuffer.get());
+    glBufferData(GL_ARRAY_BUFFER, sizeof(cubeCorners), cubeCorners, GL_STATIC_DRAW);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, system.cubeElementBuffer.get());
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, sizeof(cubeIndices), cubeIndices, GL_STATIC_DRAW);
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
+    glBindVertexArray(0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+
+    system.computeProgram = buildComputeProgram("assets/shader/particle.compute");
+    system.renderProgram =
+        buildRenderProgram("assets/shader/particle.vert", "assets/shader/particle.frag");
+}
+
+void setEmitterPosition(glm::vec3 position)
+{
+    current->emitterMatrix = glm::translate(glm::mat4(1.0f), position);
+}
+
+std::uint32_t particleDispatchGroups(std::uint32_t count)
+{
+    return count / particles::workGroupWidth + 1;
+}
+
+void updateAndDrawParticles(const glm::mat4& viewProj, float deltaTime)
+{
+    ParticleSystem& system = *current;
+
+    std::uint32_t toSpawn = 0;
+    system.spawnAccumulator += deltaTime * particles::spawnRate;
+    if (system.spawnAccumulator >= 1.0f) {
+        toSpawn = static_cast<std::uint32_t>(system.spawnAccumulator);
+        system.spawnAccumulator -= static_cast<float>(toSpawn);
+    }
+
+    glUseProgram(system.computeProgram.get());
+    setComputeUniforms(system, deltaTime, toSpawn);
+
+    const std::size_t input = system.readIndex ? 1 : 0;
+    glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 0, system.particleBuffers[input].get());
+    glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 1, system.particleBuffers[1 - input].get());
+    system.readIndex = !system.readIndex;
+    glBindBufferBase(GL_ATOMIC_COUNTER_BUFFER, 4, system.liveCounter.get());
+
+    glDispatchCompute(particleDispatchGroups(system.particleCount), 1, 1);
+    glMemoryBarrier(GL_ATOMIC_COUNTER_BARRIER_BIT);
+
+    system.particleCount = takeLiveCount(system);
+    resetSpareCounter(system);
+    glBindBuffer(GL_SHADER_STORAGE_BUFFER, 0);
+
+    // The draw reads what the dispatch wrote to storage buffer 1.
+    glMemoryBarrier(GL_SHADER_STORAGE_BARRIER_BIT | GL_VERTEX_ATTRIB_ARRAY_BARRIER_BIT);
+    glUseProgram(system.renderProgram.get());
+    setRenderUniforms(system, viewProj);
+    glBindVertexArray(system.cubeVertexArray.get());
+    glDrawElementsInstanced(GL_TRIANGLES, 36, GL_UNSIGNED_INT, nullptr,
+                            static_cast<GLsizei>(system.particleCount));
+    glBindVertexArray(0);
+}
+
+void releaseParticleSystem()
+{
+    current.reset();
+}
+
+const ParticleSystem& particleSystem()
+{
+    return *current;
+}
