@@ -10,6 +10,7 @@ packages=(
   xvfb xauth x11-utils libgl1-mesa-dri libglx-mesa0 mesa-utils
   fonts-liberation
   imagemagick xdotool tesseract-ocr
+  lintian
   nodejs
 )
 
