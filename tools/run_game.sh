@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, prepares the assets and starts the game from build/, the
-# folder that holds assets/. Without a display it plays under xvfb-run for about ten seconds
-# and saves a screenshot of the window instead.
+# folder that holds assets/. Without a display it plays the winning route under xvfb-run
+# (about ten seconds of it, unless KORVEL_HEADLESS_SECONDS says otherwise), saves screenshots
+# of the run and prints where they are.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/setup.sh"
@@ -12,16 +13,17 @@ if [[ -n "${DISPLAY:-}" ]]; then
   exec ./korvel
 fi
 
-echo "No display (DISPLAY is not set): running the game under xvfb-run for about ten seconds."
-shot="$root/build/screenshot.png"
-xvfb-run -a -s "-screen 0 1024x1024x24" bash -c '
-  ./korvel &
-  game=$!
-  sleep 10
-  import -window root "$1" 2>/dev/null || true
-  xdotool key Escape 2>/dev/null || true
-  sleep 1
-  kill "$game" 2>/dev/null || true
-  wait "$game" 2>/dev/null || true
-' _ "$shot"
-echo "Screenshot of the game window: $shot"
+seconds=${KORVEL_HEADLESS_SECONDS:-10}
+shots="$root/build/screenshots"
+mkdir -p "$shots"
+echo "No display (DISPLAY is not set): playing routes/win.route under xvfb-run for ${seconds} s of game time."
+arguments=()
+for time in 1 3 5 7 9 12 15 18 21 24 27 30 33 36 38; do
+  if (( time <= seconds )); then
+    arguments+=(--shot "$time:$shots/run-$(printf '%02d' "$time")s.png")
+  fi
+done
+xvfb-run -a -s "-screen 0 1024x1024x24" \
+  ./korvel-replay "$root/routes/win.route" --until "$seconds" "${arguments[@]}"
+echo "Screenshots of the run: $shots"
+ls "$shots"

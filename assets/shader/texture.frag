@@ -35,7 +35,8 @@ vec3 phong(vec3 lightColor, vec3 toLight, vec3 N, vec3 V, vec3 surface)
     float specular = pow(max(dot(reflect(-L, N), V), 0.0), specularAlpha);
     if (toon == 1) {
         diffuse = ceil(diffuse * 3.0) / 3.0;
-        specular = step(0.5, specular);
+        // A small, hard-edged highlight: wide ones read as a spotlight on the counter.
+        specular = smoothstep(0.75, 0.8, specular);
     }
     return lightColor * (materialCoefficients.y * diffuse * surface +
                          materialCoefficients.z * specular);
