@@ -27,12 +27,14 @@ OrientedBox box(const level::BoxShape& shape);
 OrientedBox broomHandleBox();
 OrientedBox broomHeadBox();
 
-// The sink's opening between the rim boxes and the rim's outer bounds, in world x and z.
+// The sink in world x and z: the opening inside the rim boxes, the rim's outer bounds, and the
+// gap between the first two counter runs that the sink stands in.
 struct Area {
     float x0, x1, z0, z1;
 };
 Area sinkOpening();
 Area sinkRim();
+Area sinkGap();
 
 // Model-space parts of the placed furniture.
 std::vector<OrientedBox> tableParts();
@@ -42,18 +44,6 @@ struct BookPart {
     enum Kind { cover, spine, pages } kind;
 };
 std::vector<BookPart> bookPileParts(); // the pile's books, then the propped top book
-
-// Cabinet fronts below the counter tops: doors, drawers, handles and the plain end panels as
-// boxes, the recessed carcass and plinth faces as rectangles.
-struct FrontRectangle {
-    glm::vec3 origin, edgeU, edgeV;
-};
-struct CabinetLayout {
-    std::vector<OrientedBox> panels; // doors, drawer fronts, end panels
-    std::vector<OrientedBox> handles;
-    std::vector<FrontRectangle> recesses; // carcass between the doors, plinth, plinth top
-};
-CabinetLayout cabinetLayout();
 
 // Every solid that shades the light-mapped surfaces, in world coordinates.
 std::vector<OrientedBox> solids();

@@ -1,6 +1,7 @@
 #include "assetgen/light_baker.h"
 
 #include "assetgen/noise.h"
+#include "assetgen/ray_solid.h"
 
 #include <glm/geometric.hpp>
 #include <glm/matrix.hpp>
@@ -13,7 +14,6 @@ namespace {
 
 constexpr float pi = 3.14159265358979f;
 constexpr float surfaceOffset = 0.02f; // rays start this far off the surface
-constexpr float sceneTop = 60.0f;      // nothing casts a shadow from higher up
 
 struct Bounds {
     glm::vec3 low{1e30f};
@@ -27,58 +27,6 @@ struct Bounds {
     {
         return glm::all(glm::lessThanEqual(low, otherHigh)) &&
                glm::all(glm::lessThanEqual(otherLow, high));
-    }
-};
-
-// A solid prepared for many rays: most of the kitchen's boxes are not turned, and those skip
-// the change of frame.
-struct RaySolid {
-    glm::vec3 centre;
-    glm::vec3 halfExtents;
-    glm::mat3 toLocal;
-    bool turned;
-
-    explicit RaySolid(const OrientedBox& box)
-        : centre(box.centre), halfExtents(box.halfExtents), toLocal(glm::transpose(box.rotation)),
-          turned(box.rotation != glm::mat3(1.0f))
-    {
-    }
-
-    // Distance at which the ray enters from outside within (0, range], as OrientedBox::entry.
-    bool entry(glm::vec3 origin, glm::vec3 direction, float range, float& distance) const
-    {
-        glm::vec3 start = origin - centre;
-        glm::vec3 heading = direction;
-        if (turned) {
-            start = toLocal * start;
-            heading = toLocal * heading;
-        }
-        float near = -1e30f;
-        float far = range;
-        for (int axis = 0; axis < 3; ++axis) {
-            if (std::fabs(heading[axis]) < 1e-9f) {
-                if (std::fabs(start[axis]) > halfExtents[axis]) {
-                    return false;
-                }
-                continue;
-            }
-            const float inverse = 1.0f / heading[axis];
-            float t0 = (-halfExtents[axis] - start[axis]) * inverse;
-            float t1 = (halfExtents[axis] - start[axis]) * inverse;
-            if (t0 > t1) {
-                std::swap(t0, t1);
-            }
-            near = std::max(near, t0);
-            far = std::min(far, t1);
-            if (near > far) {
-                return false;
-            }
-        }
-        if (near <= 0.0f) {
-            return false; // the ray starts inside: solids are only seen from outside
-        }
-        distance = near;
-        return true;
     }
 };
 

@@ -38,6 +38,7 @@ Mesh sink()
 {
     Mesh mesh;
     const kitchen::Area rim = kitchen::sinkRim();
+    const kitchen::Area gap = kitchen::sinkGap();
     const kitchen::Area hole = kitchen::sinkOpening();
     const float rimTop = kitchen::box(level::counterTops[4]).highCorner().y; // 0.2
     const float basinFloor = kitchen::box(level::pitFloor).highCorner().y;   // -2
@@ -47,10 +48,11 @@ Mesh sink()
     addSteelTop(mesh, rimTop, rim.x0, rim.x1, rim.z0, hole.z0);
     addSteelTop(mesh, rimTop, rim.x0, hole.x0, hole.z0, hole.z1);
     addSteelTop(mesh, rimTop, hole.x1, rim.x1, hole.z0, hole.z1);
-    // Its outer sides above the counter tops, and the front band down to the worktop's edge.
+    // Its outer sides above the counter tops, and the front band down to the worktop's edge
+    // between the runs' own edges.
     addSteelUpright(mesh, {rim.x0, 0, rim.z0}, {0, 0, rim.z1 - rim.z0}, 0.0f, rimTop);
     addSteelUpright(mesh, {rim.x1, 0, rim.z1}, {0, 0, rim.z0 - rim.z1}, 0.0f, rimTop);
-    addSteelUpright(mesh, {rim.x0, 0, rim.z1}, {rim.x1 - rim.x0, 0, 0}, -kitchen::worktopThickness,
+    addSteelUpright(mesh, {gap.x0, 0, rim.z1}, {gap.x1 - gap.x0, 0, 0}, -kitchen::worktopThickness,
                     rimTop);
 
     // The basin: four walls facing inwards and the floor at the pit's floor.

@@ -1,3 +1,4 @@
+#include "assetgen/cabinet_layout.h"
 #include "assetgen/kitchen_parts.h"
 #include "assetgen/models.h"
 #include "assetgen/texture_layout.h"
@@ -70,8 +71,8 @@ ChartAtlas walls()
 
 ChartAtlas counter()
 {
-    // The butcher block's strips: eight to a texture.
-    ChartAtlas atlas(512, 20.0f, patternTexels(512, 8));
+    // Wood grain repeats only with the whole texture: cuts fall on whole textures.
+    ChartAtlas atlas(1024, 120.0f, patternTexels(1024, 1));
     const auto& runs = level::counterTops;
     const OrientedBox first = kitchen::box(runs[0]);
     const OrientedBox second = kitchen::box(runs[1]);

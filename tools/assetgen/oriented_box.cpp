@@ -21,40 +21,6 @@ bool OrientedBox::contains(glm::vec3 point, float margin) const
     return true;
 }
 
-bool OrientedBox::entry(glm::vec3 origin, glm::vec3 direction, float maxDistance,
-                        float& distance) const
-{
-    const glm::mat3 inverse = glm::transpose(rotation);
-    const glm::vec3 start = inverse * (origin - centre);
-    const glm::vec3 heading = inverse * direction;
-    float near = -1e30f;
-    float far = 1e30f;
-    for (int axis = 0; axis < 3; ++axis) {
-        if (std::fabs(heading[axis]) < 1e-9f) {
-            if (std::fabs(start[axis]) > halfExtents[axis]) {
-                return false;
-            }
-            continue;
-        }
-        const float inverseHeading = 1.0f / heading[axis];
-        float t0 = (-halfExtents[axis] - start[axis]) * inverseHeading;
-        float t1 = (halfExtents[axis] - start[axis]) * inverseHeading;
-        if (t0 > t1) {
-            std::swap(t0, t1);
-        }
-        near = std::max(near, t0);
-        far = std::min(far, t1);
-        if (near > far) {
-            return false;
-        }
-    }
-    if (near <= 0.0f || near > maxDistance) {
-        return false;
-    }
-    distance = near;
-    return true;
-}
-
 glm::vec3 OrientedBox::lowCorner() const
 {
     const glm::mat3 spread(glm::abs(rotation[0]), glm::abs(rotation[1]), glm::abs(rotation[2]));

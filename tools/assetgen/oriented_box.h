@@ -19,10 +19,6 @@ struct OrientedBox {
     // True when the point lies inside, at least `margin` away from every face.
     bool contains(glm::vec3 point, float margin = 0.0f) const;
 
-    // Distance along the ray (direction of unit length) at which it enters the box, if it
-    // enters between 0 and maxDistance from outside. A ray that starts inside never hits.
-    bool entry(glm::vec3 origin, glm::vec3 direction, float maxDistance, float& distance) const;
-
     // World axis-aligned bounds.
     glm::vec3 lowCorner() const;
     glm::vec3 highCorner() const;

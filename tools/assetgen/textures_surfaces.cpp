@@ -80,17 +80,17 @@ Image plasterWalls()
 Image counterWood()
 {
     // Butcher block: glued strips along u in alternating tones, grain along the strips.
-    constexpr int strips = 8;
+    constexpr int strips = 16;
     return paint(512, 512, [&](glm::vec2 uv) {
         const int strip = std::min(strips - 1, static_cast<int>(uv.y * strips));
         const float tone = noise::random(strip, 0, 31u);
         const glm::vec3 light(0.78f, 0.58f, 0.36f);
         const glm::vec3 dark(0.60f, 0.40f, 0.22f);
         glm::vec3 colour = glm::mix(light, dark, tone * 0.8f);
-        const float g = grain(uv, strip, 32u, 40.0f);
+        const float g = grain(uv, strip, 32u, 48.0f);
         colour *= 0.85f + 0.25f * (1.0f - g);
         const float inStrip = uv.y * strips - static_cast<float>(strip);
-        if (inStrip < 0.02f || inStrip > 0.98f) {
+        if (inStrip < 0.035f || inStrip > 0.965f) {
             colour *= 0.75f; // glue line
         }
         return colour;
