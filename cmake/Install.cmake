@@ -73,7 +73,7 @@ install(CODE "
 install(FILES ${KORVEL_PACKAGE_SOURCE_DIR}/korvel.desktop DESTINATION share/applications)
 
 # The icon is rendered from the game's own player model by korvel-replay (see render_icon.sh).
-option(KORVEL_ICON_PLACEHOLDER "Draw a temporary icon instead of rendering the player" ON)
+option(KORVEL_ICON_PLACEHOLDER "Draw a temporary icon instead of rendering the player" OFF)
 set(KORVEL_ICON_MODE)
 if(KORVEL_ICON_PLACEHOLDER)
   set(KORVEL_ICON_MODE --placeholder)

@@ -154,7 +154,8 @@ check "the shared data got no score" test ! -e "$data/score.txt"
 
 # --- A later start after an upgrade ---------------------------------------------------------
 # The user changed a setting and holds a score; the upgrade adds a data folder and drops one.
-printf '[window]\nwidth = 320\nheight = 240\n' >"$assets/settings.ini"
+# The small window also keeps llvmpipe's cost of the long winning route below low.
+printf '[window]\nwidth = 160\nheight = 160\n' >"$assets/settings.ini"
 printf '57' >"$assets/score.txt"
 mkdir "$data/added"
 ln -s "$data/dropped" "$assets/dropped"
@@ -162,7 +163,7 @@ ln -s "$data/dropped" "$assets/dropped"
 launch --replay "$scratch/route.txt" --until 0.3 >"$scratch/replay.log" 2>&1 ||
     fail "korvel-replay through the launcher failed: $(cat "$scratch/replay.log")"
 check "a replay through the launcher plays" grep -q '^outcome: ' "$scratch/replay.log"
-check "the changed setting survived" grep -qx 'width = 320' "$assets/settings.ini"
+check "the changed setting survived" grep -qx 'width = 160' "$assets/settings.ini"
 check "the score survived" test "$(cat "$assets/score.txt")" = 57
 check "new shared data is linked" test "$(readlink "$assets/added")" = "$data/added"
 check "the link to dropped data is gone" test ! -L "$assets/dropped"
@@ -183,6 +184,7 @@ if [[ -f "$source/routes/win.route" ]]; then
     check "the winning route wins" test -n "$score"
     check "the won score is in the user's score.txt" test "$(cat "$assets/score.txt" 2>/dev/null)" = "$score"
     check "the shared data still has no score" test ! -e "$data/score.txt"
+    echo "won with ${score:-?} s left; the score went to $assets/score.txt"
 else
     echo "NOTE: no routes/win.route yet: the score's place is checked by the folder's layout only"
 fi

@@ -14,7 +14,7 @@
 set -eu
 
 launcher=$(readlink -f "$0")
-prefix=${launcher%/*}/@KORVEL_LAUNCHER_TO_PREFIX@
+prefix=$(readlink -f "${launcher%/*}/@KORVEL_LAUNCHER_TO_PREFIX@")
 data_dir=${KORVEL_DATA_DIR:-$prefix/@KORVEL_INSTALL_DATA_DIR@}
 bin_dir=${KORVEL_BIN_DIR:-$prefix/@KORVEL_INSTALL_LIB_DIR@}
 

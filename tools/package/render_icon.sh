@@ -77,6 +77,10 @@ fi
 convert "$work/shot.png" -crop 1024x1024+512+256 +repage \
     -bordercolor white -border 1 -fuzz 6% -fill none -draw "color 0,0 floodfill" -shave 1x1 \
     -trim +repage "$work/player.png"
+# Keep the window picture when asked, to check the cut.
+if [[ -n "${KORVEL_ICON_SHOT:-}" ]]; then
+    cp "$work/shot.png" "$KORVEL_ICON_SHOT"
+fi
 
 read -r width height < <(identify -format '%w %h\n' "$work/player.png")
 opaque=$(convert "$work/player.png" -alpha extract -format '%[fx:round(mean*w*h)]' info:)
@@ -86,4 +90,6 @@ if ((width < 16 || height < 16 || opaque < 200)); then
 fi
 
 side=$((width > height ? width : height))
-write_sizes "$work/player.png" $((side * 110 / 100))
+# The camera sees the slice's shaded back: lift it a little so it reads on dark panels too.
+convert "$work/player.png" -modulate 130 "$work/lifted.png"
+write_sizes "$work/lifted.png" $((side * 110 / 100))
