@@ -75,11 +75,12 @@ TEST_F(GameScreen, RealKeyEventsReachTheGame)
     const std::string script = std::string(KORVEL_GAME) + R"( > game.out 2>&1 &
 game=$!
 for attempt in $(seq 1 300); do
-  window=$(xdotool search --name '^Korvel$' 2>/dev/null | head -n 1)
+  window=$(xdotool search --onlyvisible --name '^Korvel$' 2>/dev/null | head -n 1)
   [ -n "$window" ] && break
   sleep 0.1
 done
-sleep 1
+# Keys pressed before the loop runs wait in the queue; a few seconds let a busy machine get there.
+sleep 3
 xdotool windowfocus --sync "$window"
 xdotool key --delay 200 F2 F3 Escape
 wait "$game"
