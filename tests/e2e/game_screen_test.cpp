@@ -75,7 +75,7 @@ TEST_F(GameScreen, RealKeyEventsReachTheGame)
     const std::string script = std::string(KORVEL_GAME) + R"( > game.out 2>&1 &
 game=$!
 for attempt in $(seq 1 300); do
-  window=$(xdotool search --onlyvisible --name '^Korvel$' 2>/dev/null | head -n 1)
+  window=$(xdotool search --onlyvisible --pid "$game" 2>/dev/null | head -n 1)
   [ -n "$window" ] && break
   sleep 0.1
 done
