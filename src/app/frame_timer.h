@@ -3,7 +3,7 @@
 // The frame loop's clock arithmetic: float time samples, the frame time, and the gate that
 // allows at most one fixed physics step per pass.
 class FrameTimer {
-public:
+  public:
     static constexpr float physicsStep = 1.0f / 60.0f; // 0.016666668
 
     // Before the first pass: takes the first sample; the frame time starts at 0.
@@ -20,7 +20,7 @@ public:
     float lastTime() const { return last; }
     float physicsAccumulator() const { return accumulator; }
 
-private:
+  private:
     float last = 0.0f;
     float delta = 0.0f;
     float accumulator = 0.0f;

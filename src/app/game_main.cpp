@@ -198,8 +198,8 @@ int runGame(const RunOptions& options)
         }
 
         if (options.onFinish) {
-            options.onFinish(RunSummary{dead, won, timeUp, session.attempt().secondsLeft(),
-                                        best.value});
+            options.onFinish(
+                RunSummary{dead, won, timeUp, session.attempt().secondsLeft(), best.value});
         }
         releaseParticleSystem();
     }

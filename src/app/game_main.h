@@ -18,9 +18,9 @@ struct RunSummary {
 // the interactive defaults (glfwGetTime, glfwPollEvents, nothing).
 struct RunOptions {
     std::function<double()> clock;
-    std::function<void(GLFWwindow*)> beginPass;   // before the frame is drawn
-    std::function<void(GLFWwindow*)> pollEvents;  // the loop's event step
-    std::function<void(GLFWwindow*)> beforeSwap;  // the finished frame is in the back buffer
+    std::function<void(GLFWwindow*)> beginPass;      // before the frame is drawn
+    std::function<void(GLFWwindow*)> pollEvents;     // the loop's event step
+    std::function<void(GLFWwindow*)> beforeSwap;     // the finished frame is in the back buffer
     std::function<void(const RunSummary&)> onFinish; // after the loop, before shutdown
 };
 

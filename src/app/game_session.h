@@ -15,7 +15,7 @@ class PlayerCamera;
 // player's move, the outcome, the orbit camera and the restart, in the loop's order. The
 // interactive game, the replay driver and headless route tests all run this same code.
 class GameSession {
-public:
+  public:
     GameSession(BestScore& best, PlayerCamera& playerCamera, OrbitCamera& orbitCamera);
 
     // Before the first pass: the first time sample.
@@ -31,15 +31,14 @@ public:
     // Steps 7 to 14 of a pass. clock is sampled once, after the obstacles' update; pollEvents
     // runs the input callbacks; cursor gives the window's cursor position, read only while the
     // orbit camera is active.
-    PassResult update(const std::function<double()>& clock,
-                      const std::function<void()>& pollEvents,
+    PassResult update(const std::function<double()>& clock, const std::function<void()>& pollEvents,
                       const std::function<void(int&, int&)>& cursor);
 
     const Attempt& attempt() const { return current; }
     const FrameTimer& timer() const { return clock; }
     float deltaTime() const { return clock.deltaTime(); }
 
-private:
+  private:
     BestScore& best;
     PlayerCamera& playerCamera;
     OrbitCamera& orbitCamera;

@@ -9,9 +9,8 @@
 #include <sstream>
 
 HeadlessGame::HeadlessGame(const std::filesystem::path& scoreFile)
-    : best(scoreFile),
-      playerCamera({-7.0f, 5.0f, 0.0f}, {1.0f, 0.0f, 0.0f}, {0.0f, -1.0f, 0.0f}, 5.0f, 1.0f, 0.1f,
-                   100.0f),
+    : best(scoreFile), playerCamera({-7.0f, 5.0f, 0.0f}, {1.0f, 0.0f, 0.0f}, {0.0f, -1.0f, 0.0f},
+                                    5.0f, 1.0f, 0.1f, 100.0f),
       orbitCamera(60.0f, 1.0f, 0.1f, 100.0f), gameSession(best, playerCamera, orbitCamera)
 {
     // The game's start-up order for physics and the random sequence: knives, the level's
@@ -47,9 +46,8 @@ void HeadlessGame::run(const Route& route, double frameTime, double until,
             }
         };
         const auto noCursor = [](int& x, int& y) { x = y = 0; };
-        const GameSession::PassResult result =
-            gameSession.update([&] { return static_cast<double>(pass + 1) * frameTime; },
-                               deliverEvents, noCursor);
+        const GameSession::PassResult result = gameSession.update(
+            [&] { return static_cast<double>(pass + 1) * frameTime; }, deliverEvents, noCursor);
         if (observe) {
             observe(pass, result);
         }

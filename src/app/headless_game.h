@@ -16,7 +16,7 @@ class PhysicsActor;
 // uses. For tests and for designing routes: the outcome of a route is the one the real game
 // reaches on the same virtual clock.
 class HeadlessGame {
-public:
+  public:
     explicit HeadlessGame(const std::filesystem::path& scoreFile);
     ~HeadlessGame();
     HeadlessGame(const HeadlessGame&) = delete;
@@ -32,7 +32,7 @@ public:
     const std::array<PhysicsActor*, 6>& knives() const { return knifeActors; }
     PhysicsActor* hazard() const { return hazardActor; }
 
-private:
+  private:
     BestScore best;
     PlayerCamera playerCamera;
     OrbitCamera orbitCamera;

@@ -20,20 +20,45 @@ glm::mat4 placementMatrix(const level::Placement& placement)
 
 // The colour textures, then the light maps, in the order they are loaded.
 constexpr const char* textureFiles[] = {
-    "tam_tex.dds",          "pizza.dds",          "knife_tex.dds",         "floor_tex.dds",
-    "wood_counter_tex.dds", "table_wood_tex.dds", "walls_tex.dds",         "counter_cabinets_tex.dds",
-    "book_red_tex.dds",     "broom_tex.dds",      "stove_tex.dds",         "sink_tex.dds",
-    "floor_lightmap.dds",   "counter_lightmap.dds", "walls_lightmap.dds",
-    "counter_cabinets_lightmap.dds",
+    "tam_tex.dds",          "pizza.dds",
+    "knife_tex.dds",        "floor_tex.dds",
+    "wood_counter_tex.dds", "table_wood_tex.dds",
+    "walls_tex.dds",        "counter_cabinets_tex.dds",
+    "book_red_tex.dds",     "broom_tex.dds",
+    "stove_tex.dds",        "sink_tex.dds",
+    "floor_lightmap.dds",   "counter_lightmap.dds",
+    "walls_lightmap.dds",   "counter_cabinets_lightmap.dds",
 };
 enum TextureIndex {
-    playerTexture, pizzaTexture, knifeTexture, floorTexture, counterTexture, tableTexture,
-    wallsTexture, cabinetsTexture, booksTexture, broomTexture, stoveTexture, sinkTexture,
-    floorLightMap, counterLightMap, wallsLightMap, cabinetsLightMap,
+    playerTexture,
+    pizzaTexture,
+    knifeTexture,
+    floorTexture,
+    counterTexture,
+    tableTexture,
+    wallsTexture,
+    cabinetsTexture,
+    booksTexture,
+    broomTexture,
+    stoveTexture,
+    sinkTexture,
+    floorLightMap,
+    counterLightMap,
+    wallsLightMap,
+    cabinetsLightMap,
 };
 enum MaterialIndex {
-    playerMaterial, tableWoodMaterial, pizzaMaterial, knifeMaterial, booksMaterial,
-    broomMaterial, stoveMaterial, sinkMaterial, floorMaterial, counterMaterial, wallsMaterial,
+    playerMaterial,
+    tableWoodMaterial,
+    pizzaMaterial,
+    knifeMaterial,
+    booksMaterial,
+    broomMaterial,
+    stoveMaterial,
+    sinkMaterial,
+    floorMaterial,
+    counterMaterial,
+    wallsMaterial,
     cabinetsMaterial,
 };
 
@@ -75,7 +100,8 @@ Geometry makeRoot(const std::shared_ptr<Material>& material)
     return Geometry(glm::mat4(1.0f), makePlaceholderData(), material);
 }
 
-Geometry makeRoot(const std::shared_ptr<Material>& material, const std::shared_ptr<Texture>& lightMap)
+Geometry makeRoot(const std::shared_ptr<Material>& material,
+                  const std::shared_ptr<Texture>& lightMap)
 {
     return Geometry(glm::mat4(1.0f), makePlaceholderData(), material, lightMap);
 }

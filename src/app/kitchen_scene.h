@@ -14,7 +14,7 @@ class RigidActor;
 // The kitchen as it is drawn: textures, materials, the template models and their placed
 // copies, bound to the physics actors that stand for them. Lives until shutdown.
 class KitchenScene {
-public:
+  public:
     // The textures and the materials on them. textured: "texture.vert" + "texture.frag";
     // lightMapped: "texture.vert" + "texture_lm.frag".
     KitchenScene(std::shared_ptr<Shader> textured, std::shared_ptr<Shader> lightMapped);
@@ -35,7 +35,7 @@ public:
 
     Geometry& playerModel() { return player; }
 
-private:
+  private:
     std::vector<std::shared_ptr<Texture>> textures;
     std::vector<std::shared_ptr<Material>> materials;
 

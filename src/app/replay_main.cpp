@@ -142,7 +142,8 @@ int main(int argc, char** argv)
     for (const RouteEvent& event : route->events) {
         lastEvent = std::max(lastEvent, event.time);
     }
-    const long lastPass = passForTime(arguments.until.value_or(lastEvent + 2.0), arguments.frameTime);
+    const long lastPass =
+        passForTime(arguments.until.value_or(lastEvent + 2.0), arguments.frameTime);
 
     long pass = -1;
     size_t nextEvent = 0;

@@ -72,8 +72,7 @@ std::string SettingsReader::makeKey(const std::string& section, const std::strin
     return key;
 }
 
-int SettingsReader::storeValue(void* user, const char* section, const char* name,
-                               const char* value)
+int SettingsReader::storeValue(void* user, const char* section, const char* name, const char* value)
 {
     auto* reader = static_cast<SettingsReader*>(user);
     std::string& stored = reader->values[makeKey(section, name)];

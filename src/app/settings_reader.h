@@ -7,7 +7,7 @@
 // Reads an INI file into a case-insensitive table of "section=name" keys and answers typed
 // queries with the caller's defaults. The syntax is whatever inih accepts with its defaults.
 class SettingsReader {
-public:
+  public:
     explicit SettingsReader(const std::string& fileName);
 
     // 0: the whole file parsed; > 0: line of the first syntax error (later lines still parsed);
@@ -22,7 +22,7 @@ public:
 
     const std::set<std::string>& sectionNames() const { return sections; }
 
-private:
+  private:
     static std::string makeKey(const std::string& section, const std::string& name);
     static int storeValue(void* user, const char* section, const char* name, const char* value);
 

@@ -11,18 +11,18 @@ class btCollisionWorld;
 // What one sweep of the capsule touched. The touched object's user pointer is the game's tag.
 struct ShapeHit {
     const btCollisionObject* actor = nullptr;
-    int shapeIndex = -1;            // child shape of a compound, -1 for a simple shape
-    glm::dvec3 worldPosition{0.0};  // contact point
-    glm::vec3 worldNormal{0.0f};    // towards the capsule
-    glm::vec3 direction{0.0f};      // unit direction of the sweep
-    float length = 0.0f;            // length the sweep iteration asked for
+    int shapeIndex = -1;           // child shape of a compound, -1 for a simple shape
+    glm::dvec3 worldPosition{0.0}; // contact point
+    glm::vec3 worldNormal{0.0f};   // towards the capsule
+    glm::vec3 direction{0.0f};     // unit direction of the sweep
+    float length = 0.0f;           // length the sweep iteration asked for
 };
 struct ControllerHit {};
 struct ObstacleHit {};
 
 // Receives the contacts of a move, synchronously, while the move runs.
 class ControllerHitReport {
-public:
+  public:
     virtual ~ControllerHitReport() = default;
     virtual void onShapeHit(const ShapeHit& hit) = 0;
     virtual void onControllerHit(const ControllerHit& hit) = 0;
@@ -42,11 +42,11 @@ enum class NonWalkableMode { preventClimbing, preventClimbingAndForceSliding };
 struct CapsuleControllerSettings {
     glm::dvec3 position{0.0, 20.0, 0.0}; // capsule centre
     glm::vec3 upDirection{0.0f, 1.0f, 0.0f};
-    float slopeLimit = 0.70710677f;      // cosine of the steepest walkable slope
-    float contactOffset = 0.05f;         // the skin
+    float slopeLimit = 0.70710677f; // cosine of the steepest walkable slope
+    float contactOffset = 0.05f;    // the skin
     float stepOffset = 0.26f;
     float radius = 0.3f;
-    float height = 1.4f;                 // cylinder part
+    float height = 1.4f; // cylinder part
     ClimbingMode climbingMode = ClimbingMode::easy;
     NonWalkableMode nonWalkableMode = NonWalkableMode::preventClimbing;
     ControllerHitReport* reportCallback = nullptr;
@@ -58,7 +58,7 @@ struct CapsuleControllerSettings {
 // A kinematic capsule moved by sweeps through a Bullet collision world: it slides along walls,
 // climbs steps, refuses steep slopes and reports every shape it touches.
 class CapsuleController {
-public:
+  public:
     CapsuleController(btCollisionWorld* world, const CapsuleControllerSettings& settings);
     ~CapsuleController();
     CapsuleController(const CapsuleController&) = delete;
@@ -83,7 +83,7 @@ public:
     const ShapeHit* getGroundHit() const;
     std::uint32_t getCollisionFlags() const;
 
-private:
+  private:
     struct State;
     State* state;
 };
@@ -91,7 +91,7 @@ private:
 // Owns the controllers of one world. The game asks it for controller number 0 wherever it
 // needs the player's capsule.
 class ControllerManager {
-public:
+  public:
     explicit ControllerManager(btCollisionWorld* world);
     ~ControllerManager();
     ControllerManager(const ControllerManager&) = delete;
@@ -101,7 +101,7 @@ public:
     CapsuleController* getController(int index) const;
     int getNbControllers() const;
 
-private:
+  private:
     btCollisionWorld* world;
     struct Controllers;
     Controllers* controllers;

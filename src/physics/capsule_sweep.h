@@ -28,7 +28,7 @@ struct CapsulePenetration {
 // The capsule's queries against the world: sweeps along a direction, penetration tests and the
 // push out of overlaps. The capsule's own proxy body is invisible to all of them.
 class CapsuleSweep {
-public:
+  public:
     CapsuleSweep(btCollisionWorld* world, float radius, float height, float skin,
                  const glm::dvec3& up);
     CapsuleSweep(const CapsuleSweep&) = delete;
@@ -51,7 +51,7 @@ public:
     // Every object the capsule grown by its skin overlaps at centre.
     std::vector<const btCollisionObject*> overlaps(const glm::dvec3& centre) const;
 
-private:
+  private:
     btCollisionWorld* world;
     glm::dvec3 up;
     mutable btCapsuleShape exact;

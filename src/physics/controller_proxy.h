@@ -11,7 +11,7 @@ class btCollisionWorld;
 // A kinematic capsule that follows the controller so dynamic bodies (knives, the pizza) collide
 // with the player. The controller's own queries never see it.
 class ControllerProxy {
-public:
+  public:
     ControllerProxy(btCollisionWorld* world, float radius, float height, const glm::dvec3& up);
     ~ControllerProxy();
     ControllerProxy(const ControllerProxy&) = delete;
@@ -21,7 +21,7 @@ public:
     void moveTo(const glm::dvec3& centre, bool teleport);
     const btCollisionObject* object() const;
 
-private:
+  private:
     btCollisionWorld* world;
     glm::dvec3 up;
     std::unique_ptr<btCapsuleShape> shape;

@@ -47,10 +47,10 @@ struct ChairShape {
     float angleZ;
 };
 inline constexpr std::array<ChairShape, 4> chairShapes{{
-    {{6.75f, 0.46f, 5.25f}, {0.0f, -9.0f, -0.1466f}, 0.0f, 0.0f},                     // seat
-    {{0.55f, 4.91f, 0.55f}, {-5.46902f, -4.502f, 3.9548f}, 0.1104793f, 0.1268854f},   // leg
+    {{6.75f, 0.46f, 5.25f}, {0.0f, -9.0f, -0.1466f}, 0.0f, 0.0f},                      // seat
+    {{0.55f, 4.91f, 0.55f}, {-5.46902f, -4.502f, 3.9548f}, 0.1104793f, 0.1268854f},    // leg
     {{0.55f, 4.91f, 0.55f}, {-5.46902f, -4.502f, -4.31622f}, -0.1104793f, 0.1268854f}, // leg
-    {{0.37f, 2.545f, 7.5f}, {-5.61f, 0.42f, -0.2f}, 0.0f, 0.129154f},                 // back
+    {{0.37f, 2.545f, 7.5f}, {-5.61f, 0.42f, -0.2f}, 0.0f, 0.129154f},                  // back
 }};
 
 // The counter tops: one static actor at the origin. The first four are the runs (tops at
@@ -60,10 +60,10 @@ struct BoxShape {
     glm::vec3 offset;
 };
 inline constexpr std::array<BoxShape, 8> counterTops{{
-    {{56.6f, 10.5f, 6.0f}, {50.587f, -10.5f, 0.0f}},     // first run
-    {{18.65f, 10.5f, 6.0f}, {136.409f, -10.5f, 0.0f}},   // second run
-    {{6.0f, 10.5f, 11.95f}, {149.06f, -10.5f, 17.94f}},  // corner run
-    {{66.0f, 10.5f, 6.0f}, {209.06f, -10.5f, 49.18f}},   // far run
+    {{56.6f, 10.5f, 6.0f}, {50.587f, -10.5f, 0.0f}},      // first run
+    {{18.65f, 10.5f, 6.0f}, {136.409f, -10.5f, 0.0f}},    // second run
+    {{6.0f, 10.5f, 11.95f}, {149.06f, -10.5f, 17.94f}},   // corner run
+    {{66.0f, 10.5f, 6.0f}, {209.06f, -10.5f, 49.18f}},    // far run
     {{5.3f, 10.6f, 0.432f}, {112.461f, -10.4f, -5.552f}}, // rim, near side
     {{5.3f, 10.6f, 0.432f}, {112.461f, -10.4f, 5.552f}},  // rim, far side
     {{0.432f, 10.6f, 6.0f}, {107.576f, -10.4f, 0.0f}},    // rim, start end
@@ -97,18 +97,29 @@ inline constexpr glm::vec3 pizzaHalfExtents{5.0f, 0.25f, 5.0f};
 
 inline constexpr glm::vec3 knifeHalfExtents{0.1f, 3.0f, 1.0f};
 inline constexpr std::array<glm::vec3, 6> knifeSpawns{{
-    {30.0f, 15.0f, 2.0f}, {45.0f, 15.0f, 1.0f}, {60.0f, 15.0f, -2.0f},
-    {75.0f, 15.0f, -4.0f}, {75.0f, 15.0f, -4.0f}, {75.0f, 15.0f, -4.0f},
+    {30.0f, 15.0f, 2.0f},
+    {45.0f, 15.0f, 1.0f},
+    {60.0f, 15.0f, -2.0f},
+    {75.0f, 15.0f, -4.0f},
+    {75.0f, 15.0f, -4.0f},
+    {75.0f, 15.0f, -4.0f},
 }};
 inline constexpr std::array<glm::vec3, 6> knifeResets{{
-    {30.0f, 10.0f, 2.0f}, {45.0f, 10.0f, -1.0f}, {60.0f, 10.0f, 3.0f},
-    {75.0f, 10.0f, -2.0f}, {90.0f, 10.0f, 3.0f}, {105.0f, 10.0f, -1.0f},
+    {30.0f, 10.0f, 2.0f},
+    {45.0f, 10.0f, -1.0f},
+    {60.0f, 10.0f, 3.0f},
+    {75.0f, 10.0f, -2.0f},
+    {90.0f, 10.0f, 3.0f},
+    {105.0f, 10.0f, -1.0f},
 }};
 
 inline constexpr glm::vec3 hazardHalfExtents{2.0f, 4.5f, 2.0f};
 inline constexpr std::array<glm::vec3, 5> hazardSpots{{
-    {188.0f, 0.0f, 46.0f}, {188.0f, 0.0f, 52.0f}, {195.0f, 0.0f, 49.0f},
-    {201.0f, 0.0f, 46.0f}, {201.0f, 0.0f, 52.0f},
+    {188.0f, 0.0f, 46.0f},
+    {188.0f, 0.0f, 52.0f},
+    {195.0f, 0.0f, 49.0f},
+    {201.0f, 0.0f, 46.0f},
+    {201.0f, 0.0f, 52.0f},
 }};
 
 inline constexpr glm::vec3 waterCentre{112.0f, -1.5f, 0.0f};

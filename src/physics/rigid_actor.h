@@ -11,7 +11,7 @@ struct Pose {
 };
 
 class RigidActor {
-public:
+  public:
     virtual ~RigidActor() = default;
     virtual Pose getGlobalPose() const = 0;
     // Teleports the actor; a sleeping dynamic body is woken when asked to.

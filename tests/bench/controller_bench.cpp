@@ -16,7 +16,7 @@
 namespace {
 
 class NoReports : public ControllerHitReport {
-public:
+  public:
     int hits = 0;
     void onShapeHit(const ShapeHit&) override { ++hits; }
     void onControllerHit(const ControllerHit&) override {}

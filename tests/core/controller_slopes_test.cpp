@@ -58,7 +58,7 @@ TEST(ControllerSlopes, StandingOnASixtyDegreeSlopeDoesNotDrift)
 
 // A ledge whose edge is at x = 5, its top at y = 0.
 class ControllerLedge : public testing::Test {
-protected:
+  protected:
     ControllerWorld world;
     const btCollisionObject* ledge = world.addBox({5.0f, 1.0f, 5.0f}, {0.0f, -1.0f, 0.0f});
     const btCollisionObject* below = world.addBox({30.0f, 1.0f, 30.0f}, {0.0f, -12.0f, 0.0f});

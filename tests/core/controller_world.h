@@ -11,7 +11,7 @@
 
 // Records every shape a move touched.
 class HitRecorder : public ControllerHitReport {
-public:
+  public:
     std::vector<ShapeHit> hits;
     void onShapeHit(const ShapeHit& hit) override { hits.push_back(hit); }
     void onControllerHit(const ControllerHit&) override {}
@@ -28,7 +28,7 @@ struct BoxPart {
 // A real Bullet dynamics world with a few static colliders and the player's controller, stepped
 // frame by frame the way the game does: physics step first, then the move.
 class ControllerWorld {
-public:
+  public:
     ControllerWorld();
     ~ControllerWorld();
     ControllerWorld(const ControllerWorld&) = delete;
@@ -54,7 +54,7 @@ public:
     HitRecorder recorder;
     btDiscreteDynamicsWorld& world() { return *dynamics; }
 
-private:
+  private:
     std::unique_ptr<btDefaultCollisionConfiguration> configuration;
     std::unique_ptr<btCollisionDispatcher> dispatcher;
     std::unique_ptr<btDbvtBroadphase> broadphase;

@@ -70,5 +70,6 @@ TEST(FrameTimer, AccumulatorResetsRatherThanCarrying)
     EXPECT_TRUE(timer.physicsDue());
     timer.sample(0.04);
     EXPECT_FALSE(timer.physicsDue());
-    EXPECT_FLOAT_EQ(timer.physicsAccumulator(), static_cast<float>(0.04) - static_cast<float>(0.03));
+    EXPECT_FLOAT_EQ(timer.physicsAccumulator(),
+                    static_cast<float>(0.04) - static_cast<float>(0.03));
 }

@@ -37,13 +37,13 @@ TEST(RouteParsing, ReadsEventsInFileOrderSkippingCommentsAndBlankLines)
 TEST(RouteParsing, RefusesTheFirstMalformedLineWithItsNumber)
 {
     const std::pair<const char*, int> cases[] = {
-        {"0 W press\n1 W\n", 2},             // missing action
-        {"0 W press\n\n-1 W press\n", 3},    // negative time
-        {"x W press\n", 1},                  // not a number
-        {"0 W hold\n", 1},                   // unknown action
-        {"0 CTRL press\n", 1},               // unknown key
-        {"0 W press extra\n", 1},            // too many words
-        {"1e3 W press\n", 1},                // exponent form is not a plain time
+        {"0 W press\n1 W\n", 2},          // missing action
+        {"0 W press\n\n-1 W press\n", 3}, // negative time
+        {"x W press\n", 1},               // not a number
+        {"0 W hold\n", 1},                // unknown action
+        {"0 CTRL press\n", 1},            // unknown key
+        {"0 W press extra\n", 1},         // too many words
+        {"1e3 W press\n", 1},             // exponent form is not a plain time
     };
     for (const auto& [text, line] : cases) {
         RouteError error;

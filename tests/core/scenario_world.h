@@ -10,7 +10,7 @@
 // Builds, from the shared scenario file, the colliders of one scenario into a ControllerWorld
 // and remembers each body's name for comparing reports.
 class ScenarioWorld {
-public:
+  public:
     ScenarioWorld(const nlohmann::json& definition, const nlohmann::json& scenario);
 
     ControllerWorld world;

@@ -18,7 +18,8 @@ struct SettingsFile {
 
 TEST(SettingsReaderKeys, SectionAndKeyNamesAreCaseInsensitive)
 {
-    const SettingsReader reader = SettingsFile("[Window]\nWIDTH = 640\nTitle = Mixed Case\n").reader();
+    const SettingsReader reader =
+        SettingsFile("[Window]\nWIDTH = 640\nTitle = Mixed Case\n").reader();
     EXPECT_EQ(reader.parseError(), 0);
     EXPECT_EQ(reader.getInteger("window", "width", 800), 640);
     EXPECT_EQ(reader.get("WINDOW", "title", "x"), "Mixed Case"); // values keep their case
@@ -46,8 +47,7 @@ TEST(SettingsReaderIntegers, ParseInBaseZeroAndStopAtTheFirstBadCharacter)
 
 TEST(SettingsReaderReals, ParseWithStrtodAndFallBackOnText)
 {
-    const SettingsReader reader =
-        SettingsFile("[w]\na = 1.5e1\nb = bright\nc = .25xyz\n").reader();
+    const SettingsReader reader = SettingsFile("[w]\na = 1.5e1\nb = bright\nc = .25xyz\n").reader();
     EXPECT_DOUBLE_EQ(reader.getReal("w", "a", 1.0), 15.0);
     EXPECT_DOUBLE_EQ(reader.getReal("w", "b", 1.0), 1.0);
     EXPECT_DOUBLE_EQ(reader.getReal("w", "c", 1.0), 0.25);

@@ -12,7 +12,7 @@ namespace {
 
 // The real game on the replay driver, in a temporary copy of the built assets.
 class GameScreen : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         if (std::getenv("DISPLAY") == nullptr) {

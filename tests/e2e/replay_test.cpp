@@ -28,7 +28,7 @@ std::string lastLine(const std::string& output)
 }
 
 class Replay : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         if (std::getenv("DISPLAY") == nullptr) {

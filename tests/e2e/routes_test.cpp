@@ -18,7 +18,7 @@ std::string routePath(const std::string& name)
 // The committed routes, played by the real game on the replay driver. Long routes run in a
 // small window: the outcome does not depend on the picture, and llvmpipe's cost does.
 class Routes : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         if (std::getenv("DISPLAY") == nullptr) {
@@ -97,8 +97,8 @@ TEST_F(Routes, TheTimeUpScreenSaysSoAndTheTimerStopsAtZero)
 {
     useWindow(1000, 800);
     folder.write("route.txt", "# wait at the start\n");
-    const ProcessResult result = replay(
-        {"route.txt", "--frame-time", "3", "--until", "126", "--shot", "126:timeup.png"});
+    const ProcessResult result =
+        replay({"route.txt", "--frame-time", "3", "--until", "126", "--shot", "126:timeup.png"});
     ASSERT_EQ(result.exitStatus, 0) << result.output;
     EXPECT_NE(result.output.find("outcome: timeup\n"), std::string::npos) << result.output;
     const std::string shot = (folder / "timeup.png").string();

@@ -32,11 +32,10 @@ inline PictureTone measureTone(const std::string& png, const std::string& folder
                     "-format", "%[fx:mean]", "info:"},
                    folder, 30)
             .output;
-    const std::string brightness =
-        runProcess({"/usr/bin/convert", png, "-colorspace", "gray", "-format", "%[fx:mean]",
-                    "info:"},
-                   folder, 30)
-            .output;
+    const std::string brightness = runProcess({"/usr/bin/convert", png, "-colorspace", "gray",
+                                               "-format", "%[fx:mean]", "info:"},
+                                              folder, 30)
+                                       .output;
     tone.saturation = std::stod(saturation.empty() ? "-1" : saturation);
     tone.brightness = std::stod(brightness.empty() ? "-1" : brightness);
     return tone;

@@ -36,7 +36,8 @@ TEST(GameStartup, SettingsWithSyntaxErrorsStillStart)
     }
     TempDir folder;
     folder.copyBuiltAssets();
-    folder.write("assets/settings.ini", "[window]\nthis line is broken\nwidth = 320\nheight = 240\n");
+    folder.write("assets/settings.ini",
+                 "[window]\nthis line is broken\nwidth = 320\nheight = 240\n");
     // Started, it runs until closed: surviving a few seconds with no failure line is the proof.
     const ProcessResult result = runGameIn(folder, 4.0);
     EXPECT_TRUE(result.timedOut) << result.output;

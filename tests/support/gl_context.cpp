@@ -31,7 +31,7 @@ GlContext::GlContext(int width, int height)
         throw std::runtime_error("glewInit failed");
     }
     keepGlDriverResident(); // so the leak check can still name the driver's allocations
-    glGetError(); // GLEW's probing leaves an error behind on core profiles
+    glGetError();           // GLEW's probing leaves an error behind on core profiles
 }
 
 GlContext::~GlContext()

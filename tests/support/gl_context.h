@@ -8,7 +8,7 @@
 // A hidden window with a real 4.3 core context, made current for the test. Needs a display:
 // the test command runs the GL suite under xvfb-run.
 class GlContext {
-public:
+  public:
     GlContext(int width = 64, int height = 64);
     ~GlContext();
     GlContext(const GlContext&) = delete;
@@ -16,13 +16,13 @@ public:
 
     GLFWwindow* window() const { return handle; }
 
-private:
+  private:
     GLFWwindow* handle = nullptr;
 };
 
 // Fixture base: every test gets a fresh context, so GL state never leaks between tests.
 class GlTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
     GlContext* context = nullptr;

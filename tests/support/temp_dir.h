@@ -6,7 +6,7 @@
 // A fresh folder under the system's temporary directory, removed with everything in it when
 // the object goes.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -22,6 +22,6 @@ public:
     // Copies the built game's assets/ folder into this one, so a test may change or break files.
     void copyBuiltAssets() const;
 
-private:
+  private:
     std::filesystem::path root;
 };
