@@ -21,13 +21,7 @@ void startAsAFreshProgram()
     std::srand(1);
     knifeTimer = hazardTimer = 0.0f;
     setHazardHopListener({});
-    playerSpeedX = playerSpeedY = playerSpeedZ = 0.0f;
-    timeSinceJump = 0.0f;
-    jumpsLeft = 2;
-    leftHeld = rightHeld = false;
-    playerDisplacement = {0.0f, 0.0f, 0.0f};
-    playerAlive = true;
-    pizzaReached = false;
+    resetPlayerToProgramStart();
     dead = won = timeUp = false;
     debugText = wireframe = false;
     outlines = toon = backfaceCulling = frustumCulling = true;
