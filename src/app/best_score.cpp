@@ -45,19 +45,27 @@ bool replaceFile(const std::filesystem::path& target, const std::string& text)
 
 } // namespace
 
+std::string bestScoreText(int score)
+{
+    return std::to_string(score);
+}
+
+int parseBestScore(std::istream& text)
+{
+    int stored = 0;
+    return text >> stored ? stored : 0;
+}
+
 BestScore::BestScore(std::filesystem::path file) : file(std::move(file))
 {
     std::ifstream in(this->file);
     if (in) {
-        int stored = 0;
-        if (in >> stored) {
-            value = stored;
-        }
+        value = parseBestScore(in);
     }
 }
 
 void BestScore::save(int score)
 {
     value = score;
-    replaceFile(file, std::to_string(score));
+    replaceFile(file, bestScoreText(score));
 }
