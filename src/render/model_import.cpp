@@ -1,16 +1,20 @@
 #include "render/model_import.h"
 
+#include <assimp/IOSystem.hpp>
 #include <assimp/Importer.hpp>
+#include <assimp/MemoryIOWrapper.h>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -23,6 +27,38 @@ Assimp::Importer& importer()
     static Assimp::Importer instance;
     return instance;
 }
+
+// Serves the model's own bytes under one name and refuses every other file. The OBJ reader
+// opens the material libraries a file names and, when one is missing, a library named like
+// the model (which the library's own memory reading answers with the model itself); its
+// material reader writes through a null pointer on a texture line that comes before any
+// material, so one hostile line crashed the game. The game uses no material of the file, so
+// no other file is read at all.
+class ModelFileOnly final : public Assimp::IOSystem {
+  public:
+    ModelFileOnly(std::span<const std::byte> bytes, std::string name)
+        : bytes(bytes), name(std::move(name))
+    {
+    }
+
+    bool Exists(const char* file) const override { return name == file; }
+    char getOsSeparator() const override { return '/'; }
+
+    Assimp::IOStream* Open(const char* file, const char* /*mode*/) override
+    {
+        if (name != file) {
+            return nullptr;
+        }
+        return new Assimp::MemoryIOStream(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                          bytes.size());
+    }
+
+    void Close(Assimp::IOStream* stream) override { delete stream; }
+
+  private:
+    std::span<const std::byte> bytes;
+    std::string name;
+};
 
 std::optional<GeometryData> toGeometryData(const aiMesh& mesh)
 {
@@ -204,8 +240,14 @@ std::vector<GeometryData> importModel(std::span<const std::byte> bytes,
                                      reinterpret_cast<const char*>(bytes.data()), bytes.size()))) {
         return {};
     }
-    std::vector<GeometryData> meshes = collectMeshes(
-        importer().ReadFileFromMemory(bytes.data(), bytes.size(), importFlags, formatHint.c_str()));
+    // The name only carries the format to the importer. The importer deletes a file system
+    // it is handed when the next one replaces it, but not when it is told to go back to its
+    // default one: so this one lives here, and the default is put back before it goes.
+    ModelFileOnly files(bytes, "model." + formatHint);
+    importer().SetIOHandler(&files);
+    std::vector<GeometryData> meshes =
+        collectMeshes(importer().ReadFile("model." + formatHint, importFlags));
     importer().FreeScene(); // the meshes are copied out; the scene is not needed any more
+    importer().SetIOHandler(nullptr);
     return meshes;
 }

@@ -152,3 +152,19 @@ TEST(ModelImport, EveryWayOfNamingAnExistingVertexStillImports)
     EXPECT_EQ(meshes[0].positions[0], glm::vec3(0, 0, 0));
     EXPECT_EQ(meshes[1].positions[0], glm::vec3(1, 1, 0));
 }
+
+TEST(ModelImport, NoOtherFileIsReadSoAHostileMaterialLibraryCannotCrash)
+{
+    // The importer's material reader writes through a null pointer on a texture line before
+    // any material; it used to read the library the model names, or one named like the model,
+    // or the model itself when read from memory.
+    const std::string model = "mtllib library.mtl\nusemtl wood\nv 0 0 0\nv 1 0 0\nv 0 1 0\n"
+                              "vn 0 0 1\nf 1//1 2//1 3//1\nmap_Kd wood.dds\n";
+    TempDir folder;
+    folder.write("library.mtl", "map_Kd wood.dds\nnewmtl wood\n");
+    folder.write("model.mtl", "map_Kd wood.dds\nnewmtl wood\n");
+    folder.write("model.obj", model);
+    EXPECT_EQ(importModel((folder / "model.obj").string()).size(), 1u);
+    EXPECT_EQ(importModel(bytesOf(model), "obj").size(), 1u);
+    EXPECT_TRUE(importModel(bytesOf("mtllib l\nmap_Psl"), "obj").empty());
+}
