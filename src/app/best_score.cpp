@@ -81,6 +81,17 @@ bool replaceFile(const std::filesystem::path& target, const std::string& text)
 
 } // namespace
 
+std::string bestScoreText(int score)
+{
+    return std::to_string(score);
+}
+
+int parseBestScore(std::istream& text)
+{
+    int stored = 0;
+    return text >> stored ? stored : 0;
+}
+
 BestScore::BestScore(std::filesystem::path file) : file(std::move(file))
 {
     // Only a plain file is read: opening a pipe or a device put in its place could block
@@ -91,15 +102,12 @@ BestScore::BestScore(std::filesystem::path file) : file(std::move(file))
     }
     std::ifstream in(this->file);
     if (in) {
-        int stored = 0;
-        if (in >> stored) {
-            value = stored;
-        }
+        value = parseBestScore(in);
     }
 }
 
 void BestScore::save(int score)
 {
     value = score;
-    replaceFile(replacedFile(file), std::to_string(score));
+    replaceFile(replacedFile(file), bestScoreText(score));
 }
