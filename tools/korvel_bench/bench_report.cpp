@@ -95,6 +95,7 @@ std::string formatTable(const BenchFigures& f)
     table += line("  frame time median", formatted("%.2f ms", f.frameMedianMs));
     table += line("  frame time 95th percentile", formatted("%.2f ms", f.frameP95Ms));
     table += line("  frame time 99th percentile", formatted("%.2f ms", f.frameP99Ms));
+    table += line("  CPU time of all threads", formatted("%.2f ms/frame", f.cpuMsPerFrame));
     table += "  CPU time per phase (ms/frame)           median     mean\n";
     for (std::size_t phase = 0; phase < framePhaseCount; ++phase) {
         std::string label = std::string("    ") + framePhaseNames[phase];
@@ -140,6 +141,7 @@ std::string formatJson(const BenchFigures& f)
     field("phase_ms_median", medians + "}");
     field("phase_ms_mean", means + "}");
     field("game_logic_ms_mean", numberText(f.gameLogicMeanMs()));
+    field("cpu_ms_per_frame", numberText(f.cpuMsPerFrame));
     field("allocations_per_frame", numberText(f.allocationsPerFrame));
     field("peak_rss_mb", numberText(f.peakResidentMb));
     field("startup_cold_s", numberText(f.startupColdS));

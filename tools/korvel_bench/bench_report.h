@@ -24,6 +24,7 @@ struct BenchFigures {
     std::array<double, framePhaseCount> phaseMedianMs{};
     std::array<double, framePhaseCount> phaseMeanMs{};
     double allocationsPerFrame = 0.0;
+    double cpuMsPerFrame = 0.0; // all threads of the game process, rasteriser included
     std::string outcome;
     double peakResidentMb = 0.0;
 
