@@ -35,7 +35,8 @@ class FramePhases {
     void mark(FramePhase phase)
     {
         const Clock::time_point now = Clock::now();
-        seconds[static_cast<std::size_t>(phase)] += std::chrono::duration<double>(now - last).count();
+        seconds[static_cast<std::size_t>(phase)] +=
+            std::chrono::duration<double>(now - last).count();
         last = now;
     }
 
@@ -58,5 +59,5 @@ inline void markPhase(FramePhases* recorder, FramePhase phase)
 
 // Short names for reports, in FramePhase order.
 inline constexpr std::array<const char*, framePhaseCount> framePhaseNames = {
-    "scene_draw", "culling", "particles", "procedural", "post_process", "hud",
+    "scene_draw", "culling", "particles", "procedural",  "post_process", "hud",
     "obstacles",  "physics", "events",    "player_move", "swap"};

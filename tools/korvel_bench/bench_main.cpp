@@ -24,9 +24,9 @@
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
+#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
-#include <spawn.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -251,9 +251,8 @@ int runPlay(const std::string& routeFile, long frames, long warmUp)
                               static_cast<double>(measured)
                         : 0.0);
     // CPU time on all threads per frame: less sensitive to other load than the wall clock.
-    report("cpu_ms_per_frame", measured > 0 ? (cpuAtEnd - cpuAtStart) * 1000.0 /
-                                                  static_cast<double>(measured)
-                                            : 0.0);
+    report("cpu_ms_per_frame",
+           measured > 0 ? (cpuAtEnd - cpuAtStart) * 1000.0 / static_cast<double>(measured) : 0.0);
     for (double seconds : frameSeconds) {
         report("frame_ms", seconds * 1000.0);
     }
@@ -266,8 +265,8 @@ int runPlay(const std::string& routeFile, long frames, long warmUp)
         report(std::string("phase_median_ms.") + framePhaseNames[phase], median(values));
         report(std::string("phase_mean_ms.") + framePhaseNames[phase], mean(values));
     }
-    report("outcome", summary.won    ? "won"
-                      : summary.dead ? "dead"
+    report("outcome", summary.won      ? "won"
+                      : summary.dead   ? "dead"
                       : summary.timeUp ? "timeup"
                                        : "playing");
     report("seconds_left", summary.secondsLeft);
@@ -309,9 +308,9 @@ std::vector<std::pair<std::string, std::string>> runChild(const std::vector<std:
     }
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
-    environment.push_back(std::string(launchVariable) + "=" +
-                          std::to_string(static_cast<long long>(now.tv_sec) * 1000000000LL +
-                                         now.tv_nsec));
+    environment.push_back(
+        std::string(launchVariable) + "=" +
+        std::to_string(static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec));
 
     std::vector<char*> argv;
     static std::string self = std::filesystem::read_symlink("/proc/self/exe").string();

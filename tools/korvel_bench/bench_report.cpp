@@ -78,7 +78,9 @@ double BenchFigures::ceilingFraction() const
 
 double BenchFigures::gameLogicMeanMs() const
 {
-    const auto at = [this](FramePhase phase) { return phaseMeanMs[static_cast<std::size_t>(phase)]; };
+    const auto at = [this](FramePhase phase) {
+        return phaseMeanMs[static_cast<std::size_t>(phase)];
+    };
     return at(FramePhase::Physics) + at(FramePhase::PlayerMove) + at(FramePhase::Culling) +
            at(FramePhase::Obstacles);
 }
@@ -105,7 +107,8 @@ std::string formatTable(const BenchFigures& f)
     }
     table += line("  game logic (physics, move, culling, obstacles)",
                   formatted("%.3f ms/frame (mean)", f.gameLogicMeanMs()));
-    table += line("  allocations in the frame loop", formatted("%.2f per frame", f.allocationsPerFrame));
+    table +=
+        line("  allocations in the frame loop", formatted("%.2f per frame", f.allocationsPerFrame));
     table += line("peak resident memory (play)", formatted("%.1f MB", f.peakResidentMb));
     table += line("start-up to first frame, cold cache", formatted("%.3f s", f.startupColdS));
     table += line("start-up to first frame, warm cache", formatted("%.3f s", f.startupWarmS));
@@ -115,10 +118,13 @@ std::string formatTable(const BenchFigures& f)
 std::string formatJson(const BenchFigures& f)
 {
     std::string json = "{\n";
-    const auto field = [&json](const std::string& name, const std::string& value, bool last = false) {
+    const auto field = [&json](const std::string& name, const std::string& value,
+                               bool last = false) {
         json += "  " + quoted(name) + ": " + value + (last ? "\n" : ",\n");
     };
-    const auto numberText = [](double value) { return formatted("%.6g", std::isfinite(value) ? value : 0.0); };
+    const auto numberText = [](double value) {
+        return formatted("%.6g", std::isfinite(value) ? value : 0.0);
+    };
     field("renderer", quoted(f.renderer));
     field("window", "[" + std::to_string(f.width) + ", " + std::to_string(f.height) + "]");
     field("load_before", quoted(f.loadBefore));
@@ -135,8 +141,10 @@ std::string formatJson(const BenchFigures& f)
     std::string means = "{";
     for (std::size_t phase = 0; phase < framePhaseCount; ++phase) {
         const std::string separator = phase + 1 < framePhaseCount ? ", " : "";
-        medians += quoted(framePhaseNames[phase]) + ": " + numberText(f.phaseMedianMs[phase]) + separator;
-        means += quoted(framePhaseNames[phase]) + ": " + numberText(f.phaseMeanMs[phase]) + separator;
+        medians +=
+            quoted(framePhaseNames[phase]) + ": " + numberText(f.phaseMedianMs[phase]) + separator;
+        means +=
+            quoted(framePhaseNames[phase]) + ": " + numberText(f.phaseMeanMs[phase]) + separator;
     }
     field("phase_ms_median", medians + "}");
     field("phase_ms_mean", means + "}");
