@@ -137,6 +137,7 @@ int runGame(const RunOptions& options)
 
         GameSession session(best, playerCamera, orbitCamera);
         FramePhases* const phases = options.phases;
+        HudDrawer hudDrawer;
         session.setPhases(phases);
         session.start(clock());
         std::vector<Geometry*>& drawables = kitchen.drawables();
@@ -192,7 +193,7 @@ int runGame(const RunOptions& options)
             hud.bestShown = session.attempt().bestShown;
             hud.width = settings.width;
             hud.height = settings.height;
-            drawHud(hud, textRenderer);
+            hudDrawer.draw(hud, textRenderer);
             markPhase(phases, FramePhase::Hud);
 
             const GameSession::PassResult result = session.update(

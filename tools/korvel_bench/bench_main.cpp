@@ -24,6 +24,7 @@
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
+#include <execinfo.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -51,11 +52,31 @@ extern char** environ;
 // frame loop makes per frame.
 namespace {
 std::atomic<long> allocationCount{0};
+// KORVEL_BENCH_TRACE_ALLOCATIONS=1 prints the call stack of every allocation made in the
+// measured frames, to find them.
+bool traceAllocations = false;
+thread_local bool tracing = false;
+
+void printCallStack()
+{
+    if (tracing) {
+        return;
+    }
+    tracing = true;
+    void* frames[24];
+    const int depth = backtrace(frames, 24);
+    backtrace_symbols_fd(frames, depth, STDERR_FILENO);
+    write(STDERR_FILENO, "--\n", 3);
+    tracing = false;
+}
 } // namespace
 
 void* operator new(std::size_t size)
 {
     allocationCount.fetch_add(1, std::memory_order_relaxed);
+    if (traceAllocations) {
+        printCallStack();
+    }
     if (void* block = std::malloc(size == 0 ? 1 : size)) {
         return block;
     }
@@ -215,10 +236,12 @@ int runPlay(const std::string& routeFile, long frames, long warmUp)
             routeStart = now;
         }
         if (pass == warmUp) {
+            traceAllocations = std::getenv("KORVEL_BENCH_TRACE_ALLOCATIONS") != nullptr;
             allocationsAtStart = allocationCount.load();
             cpuAtStart = processCpuSeconds();
         }
         if (pass == warmUp + frames) {
+            traceAllocations = false;
             allocationsAtEnd = allocationCount.load();
             cpuAtEnd = processCpuSeconds();
             glfwSetWindowShouldClose(window, GLFW_TRUE);
