@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the sanitizer test build and runs every test. GL and
-# end-to-end tests run under xvfb-run. Exits non-zero on any failure.
+# end-to-end tests run under xvfb-run. Then fuzzes each file parser for a short while.
+# Exits non-zero on any failure.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/setup.sh"
@@ -19,3 +20,7 @@ cd "$build"
 # -noreset: tests connect and leave one after another, and a server that resets whenever its
 # last client leaves can refuse the next test's connection while it does.
 xvfb-run -a -s "-screen 0 1024x1024x24 -noreset" ctest --output-on-failure --parallel 2 --timeout 600
+
+# Every file parser under the fuzzer for 30 s, two at a time: after the tests, never beside
+# them, as each run takes a whole core. The committed corpora replay the crashes found before.
+FUZZ_JOBS=2 "$root/tools/fuzz.sh" 30

@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
+  clang libclang-rt-14-dev
   libglfw3-dev libglew-dev libassimp-dev libfreetype-dev libinih-dev libglm-dev libbullet-dev
   libgtest-dev nlohmann-json3-dev
   xvfb xauth x11-utils libgl1-mesa-dri libglx-mesa0 mesa-utils

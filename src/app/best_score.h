@@ -1,6 +1,8 @@
 #pragma once
 
 #include <filesystem>
+#include <istream>
+#include <string>
 
 // The best score of all runs, kept in a one-line text file: the decimal text of one int and
 // nothing else. A missing or unreadable file, or one without a number, counts as 0, so the
@@ -19,3 +21,9 @@ class BestScore {
   private:
     std::filesystem::path file;
 };
+
+// The file's text for a score, and back: the first int after leading white space, whatever
+// follows it ignored; 0 when the text holds none (or one out of int's range). Reading the text
+// written for any score gives that score back.
+std::string bestScoreText(int score);
+int parseBestScore(std::istream& text);

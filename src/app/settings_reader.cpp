@@ -14,12 +14,35 @@ SettingsReader::SettingsReader(const std::string& fileName)
     if (file == nullptr) {
         error = -1;
     } else {
-        error = ini_parse_file(file, &SettingsReader::storeValue, this);
+        parse(file);
         std::fclose(file);
     }
     if (error < 0) {
         std::cout << "WARNING: " << fileName << " not found! Using defaults instead." << std::endl;
     }
+}
+
+SettingsReader SettingsReader::fromText(std::string_view text)
+{
+    SettingsReader reader;
+    if (text.empty()) {
+        return reader; // fmemopen refuses a zero size; an empty file parses to nothing anyway
+    }
+    // A read-only memory stream: the same line reader as a real file, so the text parses
+    // exactly as it would from disk. fmemopen takes a non-const buffer but only reads it here.
+    std::FILE* stream = fmemopen(const_cast<char*>(text.data()), text.size(), "r");
+    if (stream == nullptr) {
+        reader.error = -1;
+        return reader;
+    }
+    reader.parse(stream);
+    std::fclose(stream);
+    return reader;
+}
+
+void SettingsReader::parse(std::FILE* stream)
+{
+    error = ini_parse_file(stream, &SettingsReader::storeValue, this);
 }
 
 std::string SettingsReader::get(const std::string& section, const std::string& name,

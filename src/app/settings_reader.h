@@ -1,14 +1,20 @@
 #pragma once
 
+#include <cstdio>
 #include <map>
 #include <set>
 #include <string>
+#include <string_view>
 
 // Reads an INI file into a case-insensitive table of "section=name" keys and answers typed
 // queries with the caller's defaults. The syntax is whatever inih accepts with its defaults.
 class SettingsReader {
   public:
     explicit SettingsReader(const std::string& fileName);
+
+    // The same parse of a file's contents already in memory. Nothing is printed; parseError()
+    // is -1 only when the text could not be turned into a stream.
+    static SettingsReader fromText(std::string_view text);
 
     // 0: the whole file parsed; > 0: line of the first syntax error (later lines still parsed);
     // -1: the file could not be opened.
@@ -23,6 +29,9 @@ class SettingsReader {
     const std::set<std::string>& sectionNames() const { return sections; }
 
   private:
+    SettingsReader() = default;
+    void parse(std::FILE* stream);
+
     static std::string makeKey(const std::string& section, const std::string& name);
     static int storeValue(void* user, const char* section, const char* name, const char* value);
 

@@ -125,3 +125,14 @@ void PlayerHitCallback::updateMotion(float dt)
     playerDisplacement = {playerSpeedX * dt, playerSpeedY * dt, playerSpeedZ * dt};
     playerSpeedY -= playerGravity * dt;
 }
+
+void resetPlayerToProgramStart()
+{
+    playerSpeedX = playerSpeedY = playerSpeedZ = 0.0f;
+    timeSinceJump = 0.0f;
+    jumpsLeft = 2;
+    leftHeld = rightHeld = false;
+    playerDisplacement = {0.0f, 0.0f, 0.0f};
+    playerAlive = true;
+    pizzaReached = false;
+}

@@ -48,3 +48,7 @@ glm::dvec3 movePlayer(float dt);
 // The player's share of a restart: back to the start point, alive, no pizza, both jumps.
 // Speeds, held keys and the jump timer are kept.
 void restartPlayer();
+
+// Everything above as a freshly started program has it: still, alive, both jumps, no keys held.
+// For running another game in the same process.
+void resetPlayerToProgramStart();

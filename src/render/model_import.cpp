@@ -1,10 +1,20 @@
 #include "render/model_import.h"
 
+#include <assimp/IOSystem.hpp>
 #include <assimp/Importer.hpp>
+#include <assimp/MemoryIOWrapper.h>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
+#include <string_view>
+#include <utility>
 
 namespace {
 
@@ -17,6 +27,38 @@ Assimp::Importer& importer()
     static Assimp::Importer instance;
     return instance;
 }
+
+// Serves the model's own bytes under one name and refuses every other file. The OBJ reader
+// opens the material libraries a file names and, when one is missing, a library named like
+// the model (which the library's own memory reading answers with the model itself); its
+// material reader writes through a null pointer on a texture line that comes before any
+// material, so one hostile line crashed the game. The game uses no material of the file, so
+// no other file is read at all.
+class ModelFileOnly final : public Assimp::IOSystem {
+  public:
+    ModelFileOnly(std::span<const std::byte> bytes, std::string name)
+        : bytes(bytes), name(std::move(name))
+    {
+    }
+
+    bool Exists(const char* file) const override { return name == file; }
+    char getOsSeparator() const override { return '/'; }
+
+    Assimp::IOStream* Open(const char* file, const char* /*mode*/) override
+    {
+        if (name != file) {
+            return nullptr;
+        }
+        return new Assimp::MemoryIOStream(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                          bytes.size());
+    }
+
+    void Close(Assimp::IOStream* stream) override { delete stream; }
+
+  private:
+    std::span<const std::byte> bytes;
+    std::string name;
+};
 
 std::optional<GeometryData> toGeometryData(const aiMesh& mesh)
 {
@@ -55,6 +97,99 @@ std::optional<GeometryData> toGeometryData(const aiMesh& mesh)
     return data;
 }
 
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// The first number of each index group ("7", "7/2", "-1//3") of a face, line or point record,
+// or nullopt for one too long to be sure how the importer reads it. Stops at a comment; groups
+// that do not start with a number are passed over.
+template <typename Visit> void forEachVertexIndex(std::string_view record, Visit visit)
+{
+    record = record.substr(0, record.find('#'));
+    std::size_t at = 1; // past the record's letter
+    while (at < record.size()) {
+        while (at < record.size() && isBlank(record[at])) {
+            ++at;
+        }
+        const std::size_t end = std::min(record.find_first_of(" \t", at), record.size());
+        const std::string_view group = record.substr(at, end - at);
+        const std::size_t sign = group.starts_with('-') ? 1 : 0;
+        std::size_t digits = 0;
+        while (sign + digits < group.size() &&
+               std::isdigit(static_cast<unsigned char>(group[sign + digits]))) {
+            ++digits;
+        }
+        if (digits > 9) {
+            visit(std::nullopt);
+        } else if (digits > 0) {
+            const long long number = std::stoll(std::string(group.substr(sign, digits)));
+            visit(sign == 1 ? -number : number);
+        }
+        at = end;
+    }
+}
+
+// The OBJ reader builds the meshes of the objects before one whose record names a vertex the
+// file lacks, then gives up on that one and loses those meshes: memory leaked on every such
+// file. Such a file is refused here before the importer sees it. The check only ever refuses
+// what the importer refuses too: vertices are over-counted (any line whose first letter is a
+// "v" record, indented or not), records are read only where the importer reads them (at the
+// start of a line), and text whose reading is less certain (NUL bytes, line continuations,
+// lone carriage returns, indices of ten digits or more) is left to the importer.
+bool objVertexIndicesInRange(std::string_view text)
+{
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\0' || c == '\\' ||
+            (c == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) {
+            return true;
+        }
+    }
+    long long vertices = 0;
+    long long largestIndex = 0;
+    bool inRange = true;
+    bool uncertain = false;
+    std::size_t start = 0;
+    while (start < text.size() && inRange && !uncertain) {
+        std::string_view line = text.substr(start, text.find('\n', start) - start);
+        start += line.size() + 1;
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        const auto letter = std::find_if(line.begin(), line.end(), [](char c) {
+            return !isBlank(c) && static_cast<unsigned char>(c) < 0x80;
+        });
+        if (letter != line.end() && letter + 1 != line.end() && *letter == 'v' &&
+            isBlank(*(letter + 1))) {
+            ++vertices;
+        } else if (line.size() > 1 && (line[0] == 'f' || line[0] == 'l' || line[0] == 'p') &&
+                   isBlank(line[1])) {
+            // A negative index counts back from the vertices read so far; a positive one may
+            // name a vertex further down the file.
+            forEachVertexIndex(line, [&](std::optional<long long> index) {
+                if (!index) {
+                    uncertain = true;
+                } else if (*index < -vertices) {
+                    inRange = false;
+                } else {
+                    largestIndex = std::max(largestIndex, *index);
+                }
+            });
+        }
+    }
+    return uncertain || (inRange && largestIndex <= vertices);
+}
+
+bool isObjHint(const std::string& formatHint)
+{
+    std::string lower = formatHint;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return lower == "obj";
+}
+
 std::vector<GeometryData> collectMeshes(const aiScene* scene)
 {
     std::vector<GeometryData> meshes;
@@ -77,9 +212,22 @@ std::vector<GeometryData> collectMeshes(const aiScene* scene)
 
 std::vector<GeometryData> importModel(const std::string& path)
 {
-    std::vector<GeometryData> meshes = collectMeshes(importer().ReadFile(path, importFlags));
-    importer().FreeScene(); // the meshes are copied out; the scene is not needed any more
-    return meshes;
+    // The file is read here and handed over as bytes, so a file takes exactly the path the
+    // fuzz target drives; the extension tells the importer the format as a name would.
+    std::ifstream file(path, std::ios::binary);
+    if (!file.is_open()) {
+        return {};
+    }
+    const std::vector<char> text{std::istreambuf_iterator<char>(file),
+                                 std::istreambuf_iterator<char>()};
+    if (file.bad()) {
+        return {};
+    }
+    std::string extension = std::filesystem::path(path).extension().string();
+    if (!extension.empty()) {
+        extension.erase(0, 1);
+    }
+    return importModel(std::as_bytes(std::span(text)), extension);
 }
 
 std::vector<GeometryData> importModel(std::span<const std::byte> bytes,
@@ -88,8 +236,18 @@ std::vector<GeometryData> importModel(std::span<const std::byte> bytes,
     if (bytes.empty()) {
         return {};
     }
-    std::vector<GeometryData> meshes = collectMeshes(
-        importer().ReadFileFromMemory(bytes.data(), bytes.size(), importFlags, formatHint.c_str()));
-    importer().FreeScene();
+    if (isObjHint(formatHint) && !objVertexIndicesInRange(std::string_view(
+                                     reinterpret_cast<const char*>(bytes.data()), bytes.size()))) {
+        return {};
+    }
+    // The name only carries the format to the importer. The importer deletes a file system
+    // it is handed when the next one replaces it, but not when it is told to go back to its
+    // default one: so this one lives here, and the default is put back before it goes.
+    ModelFileOnly files(bytes, "model." + formatHint);
+    importer().SetIOHandler(&files);
+    std::vector<GeometryData> meshes =
+        collectMeshes(importer().ReadFile("model." + formatHint, importFlags));
+    importer().FreeScene(); // the meshes are copied out; the scene is not needed any more
+    importer().SetIOHandler(nullptr);
     return meshes;
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <limits>
 
 TEST(BestScore, ReadsTheStoredNumber)
 {
@@ -80,4 +81,15 @@ TEST(BestScore, AFailedWriteKeepsTheNewValueInMemoryAndTheOldFileWhole)
     stored.save(90);
     EXPECT_EQ(stored.value, 90);
     EXPECT_EQ(folder.read("score.txt"), "57");
+}
+
+TEST(BestScore, TheSavedTextOfAnyScoreReadsBackAsThatScore)
+{
+    TempDir folder;
+    for (const int score :
+         {0, 60, -3, std::numeric_limits<int>::max(), std::numeric_limits<int>::min()}) {
+        BestScore(folder / "score.txt").save(score);
+        EXPECT_EQ(folder.read("score.txt"), bestScoreText(score));
+        EXPECT_EQ(BestScore(folder / "score.txt").value, score);
+    }
 }

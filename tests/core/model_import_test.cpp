@@ -129,3 +129,42 @@ TEST(ModelImport, MemoryBuffersImportLikeFiles)
     }
     EXPECT_TRUE(importModel(std::span<const std::byte>(), "obj").empty());
 }
+
+TEST(ModelImport, ARecordNamingAMissingVertexRefusesTheFileAndLeaksNothing)
+{
+    // The importer used to lose the meshes of the objects before the bad one; the leak
+    // checker of the sanitizer build fails this test if any of them is lost again.
+    const std::string firstObject = "o first\nv 0 0 0\nv 1 0 0\nv 0 1 0\nvn 0 0 1\n"
+                                    "f 1//1 2//1 3//1\no second\n";
+    for (const char* badRecord :
+         {"f 1//1 2//1 9//1\n", "f\t1//1 2//1 -9//1\n", "l 1 4\n", "p 4 # two\r\n"}) {
+        EXPECT_TRUE(importText(firstObject + badRecord).empty()) << badRecord;
+    }
+}
+
+TEST(ModelImport, EveryWayOfNamingAnExistingVertexStillImports)
+{
+    // A face before its vertices, one counting back from the last vertex, Windows line ends.
+    const std::vector<GeometryData> meshes =
+        importText("vn 0 0 1\r\nf 1//1 2//1 3//1\r\no back\r\nv 0 0 0\r\nv 1 0 0\r\n"
+                   "v 0 1 0\r\nv 1 1 0\r\nf -1//1 -2//1 -3//1\r\n");
+    ASSERT_EQ(meshes.size(), 2u);
+    EXPECT_EQ(meshes[0].positions[0], glm::vec3(0, 0, 0));
+    EXPECT_EQ(meshes[1].positions[0], glm::vec3(1, 1, 0));
+}
+
+TEST(ModelImport, NoOtherFileIsReadSoAHostileMaterialLibraryCannotCrash)
+{
+    // The importer's material reader writes through a null pointer on a texture line before
+    // any material; it used to read the library the model names, or one named like the model,
+    // or the model itself when read from memory.
+    const std::string model = "mtllib library.mtl\nusemtl wood\nv 0 0 0\nv 1 0 0\nv 0 1 0\n"
+                              "vn 0 0 1\nf 1//1 2//1 3//1\nmap_Kd wood.dds\n";
+    TempDir folder;
+    folder.write("library.mtl", "map_Kd wood.dds\nnewmtl wood\n");
+    folder.write("model.mtl", "map_Kd wood.dds\nnewmtl wood\n");
+    folder.write("model.obj", model);
+    EXPECT_EQ(importModel((folder / "model.obj").string()).size(), 1u);
+    EXPECT_EQ(importModel(bytesOf(model), "obj").size(), 1u);
+    EXPECT_TRUE(importModel(bytesOf("mtllib l\nmap_Psl"), "obj").empty());
+}

@@ -15,13 +15,7 @@ class PlayingKitchen : public KitchenWorld {
 
     void SetUp() override
     {
-        playerSpeedX = playerSpeedY = playerSpeedZ = 0.0f;
-        timeSinceJump = 0.0f;
-        jumpsLeft = 2;
-        leftHeld = rightHeld = false;
-        playerDisplacement = {0.0f, 0.0f, 0.0f};
-        playerAlive = true;
-        pizzaReached = false;
+        resetPlayerToProgramStart();
         KitchenWorld::SetUp();
     }
 

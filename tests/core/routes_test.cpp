@@ -2,8 +2,6 @@
 #include "app/headless_game.h"
 #include "app/input_state.h"
 #include "app/route.h"
-#include "physics/obstacles.h"
-#include "physics/player.h"
 
 #include "support/temp_dir.h"
 
@@ -11,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -52,26 +49,6 @@ double eventTime(const Route& route, int key, int action)
     return 0.0;
 }
 
-// HeadlessGame builds a new world, but the program-wide state of an earlier game in this
-// process lives on. Put it back to how a freshly started program has it, the unseeded rand
-// sequence included (it picks the hazard's spots).
-void startAsAFreshProgram()
-{
-    std::srand(1);
-    knifeTimer = hazardTimer = 0.0f;
-    setHazardHopListener({});
-    playerSpeedX = playerSpeedY = playerSpeedZ = 0.0f;
-    timeSinceJump = 0.0f;
-    jumpsLeft = 2;
-    leftHeld = rightHeld = false;
-    playerDisplacement = {0.0f, 0.0f, 0.0f};
-    playerAlive = true;
-    pizzaReached = false;
-    dead = won = timeUp = false;
-    restartRequested = false;
-    followCamera = true;
-}
-
 // Where and when the attempt first stopped playing.
 struct Ending {
     bool reached = false;
@@ -91,9 +68,6 @@ std::string describe(const Ending& ending)
 
 class ScriptedRoute : public ::testing::Test {
   protected:
-    void SetUp() override { startAsAFreshProgram(); }
-    void TearDown() override { startAsAFreshProgram(); }
-
     // Plays the route; afterPass (if given) sees every pass after the ending has been noted.
     void play(HeadlessGame& game, const Route& route,
               const std::function<void(long, const GameSession::PassResult&)>& afterPass = {})
@@ -134,6 +108,26 @@ TEST_F(ScriptedRoute, WinReachesThePizzaWithTimeToSpareAndRecordsTheScore)
     EXPECT_GT(ending.foot.x, 330.0) << "the pizza lies on table 2";
     EXPECT_EQ(game.bestScore().value, score);
     EXPECT_EQ(folder.read("score.txt"), std::to_string(score));
+}
+
+// The route checker and these tests play many games in one process: each must start from the
+// state a freshly started program has, whatever the game before it left behind.
+TEST_F(ScriptedRoute, AWinAfterAnotherGameInTheSameProcessIsStillAWin)
+{
+    {
+        HeadlessGame earlier(folder / "earlier.txt");
+        play(earlier, loadShippedRoute("fall.route"));
+        ASSERT_TRUE(ending.reached);
+    }
+    toon = false; // switched off by the earlier player
+    followCamera = false;
+    ending = Ending{};
+
+    HeadlessGame game(folder / "score.txt");
+    play(game, loadShippedRoute("win.route"));
+    ASSERT_TRUE(won) << describe(ending);
+    EXPECT_TRUE(followCamera);
+    EXPECT_GE(game.session().attempt().secondsLeft(), 75);
 }
 
 TEST_F(ScriptedRoute, FallDiesOnTheFloorAndF11PutsThePlayerBackAtTheStart)

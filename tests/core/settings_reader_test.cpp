@@ -164,3 +164,23 @@ TEST(SettingsRecord, ReadsAllEightKeys)
     EXPECT_FLOAT_EQ(settings.near, 0.5f);
     EXPECT_FLOAT_EQ(settings.far, 250.0f);
 }
+
+TEST(SettingsReaderText, TextInMemoryParsesAsTheSameFileOnDisk)
+{
+    const std::string text = "\xEF\xBB\xBF[Window]\nwidth = 0x400\nbroken line\ntitle = A\n"
+                             "  and B\n[camera]\nfar = 1e3 ; cut\n";
+    const SettingsReader fromFile = SettingsFile(text).reader();
+    testing::internal::CaptureStdout();
+    const SettingsReader fromText = SettingsReader::fromText(text);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(fromText.parseError(), fromFile.parseError());
+    EXPECT_EQ(fromText.parseError(), 3); // "broken line"
+    EXPECT_EQ(fromText.sectionNames(), fromFile.sectionNames());
+    EXPECT_EQ(fromText.getInteger("window", "width", 0), 1024);
+    EXPECT_EQ(fromText.get("window", "title", ""), "A\nand B");
+    EXPECT_EQ(fromText.getReal("camera", "far", 0.0), 1000.0);
+
+    const SettingsReader empty = SettingsReader::fromText("");
+    EXPECT_EQ(empty.parseError(), 0);
+    EXPECT_EQ(empty.get("window", "title", "default"), "default");
+}
