@@ -2,10 +2,12 @@
 
 #include <fstream>
 #include <string>
+#include <system_error>
 #include <utility>
 
 #include <fcntl.h>
 #include <stdio.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -23,10 +25,40 @@ bool writeAll(int descriptor, const std::string& text)
     return true;
 }
 
+// The file a save must replace: a link is followed, so a score kept elsewhere through a link
+// is updated there and the link stays.
+std::filesystem::path replacedFile(const std::filesystem::path& file)
+{
+    std::error_code error;
+    if (!std::filesystem::is_symlink(file, error)) {
+        return file;
+    }
+    const std::filesystem::path resolved = std::filesystem::weakly_canonical(file, error);
+    return error ? file : resolved;
+}
+
+// Makes a finished rename survive a power cut as well; a folder that cannot be opened or
+// synced still holds the renamed file for every later reader, so failure here is not fatal.
+void syncFolder(const std::filesystem::path& folder)
+{
+    const int descriptor = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor >= 0) {
+        ::fsync(descriptor);
+        ::close(descriptor);
+    }
+}
+
 // Writes the text to a fresh file beside the target, forces it to disk and renames it over
-// the target: the target holds either the old or the new text, never a torn one.
+// the target: the target holds either the old or the new text, never a torn one. A target
+// this process may not write (a score frozen read-only) is left alone, as opening it for
+// writing would have failed.
 bool replaceFile(const std::filesystem::path& target, const std::string& text)
 {
+    struct stat existing {};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists && (!S_ISREG(existing.st_mode) || ::access(target.c_str(), W_OK) != 0)) {
+        return false;
+    }
     std::filesystem::path temporary = target;
     temporary += ".tmp";
     const int descriptor =
@@ -34,12 +66,16 @@ bool replaceFile(const std::filesystem::path& target, const std::string& text)
     if (descriptor < 0) {
         return false;
     }
+    if (exists) {
+        ::fchmod(descriptor, existing.st_mode & 07777); // keep the owner's choice of access
+    }
     const bool written = writeAll(descriptor, text) && ::fsync(descriptor) == 0;
     const bool closed = ::close(descriptor) == 0;
     if (!written || !closed || ::rename(temporary.c_str(), target.c_str()) != 0) {
         ::unlink(temporary.c_str());
         return false;
     }
+    syncFolder(target.parent_path());
     return true;
 }
 
@@ -58,6 +94,12 @@ int parseBestScore(std::istream& text)
 
 BestScore::BestScore(std::filesystem::path file) : file(std::move(file))
 {
+    // Only a plain file is read: opening a pipe or a device put in its place could block
+    // start-up for good.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(this->file, error)) {
+        return;
+    }
     std::ifstream in(this->file);
     if (in) {
         value = parseBestScore(in);
@@ -67,5 +109,5 @@ BestScore::BestScore(std::filesystem::path file) : file(std::move(file))
 void BestScore::save(int score)
 {
     value = score;
-    replaceFile(file, bestScoreText(score));
+    replaceFile(replacedFile(file), bestScoreText(score));
 }
