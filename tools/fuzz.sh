@@ -48,8 +48,10 @@ fi
 
 echo "Fuzzing ${#targets[@]} targets for ${seconds} s each, ${jobs} at a time, in $work"
 
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
-export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+# The importer library has no frame pointers: the fast unwinder can fault inside it while
+# reporting a crash, and the process then dies before the crash input is saved.
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:fast_unwind_on_fatal=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:fast_unwind_on_fatal=0"
 export LSAN_OPTIONS="suppressions=$root/tests/fuzz/lsan.supp:print_suppressions=0"
 
 run_target() {

@@ -2,6 +2,7 @@
 
 #include "app/acknowledge.h"
 #include "app/best_score.h"
+#include "app/frame_phases.h"
 #include "app/game_session.h"
 #include "app/game_state.h"
 #include "app/hud.h"
@@ -135,14 +136,26 @@ int runGame(const RunOptions& options)
         setHazardHopListener([](const glm::vec3& spot) { setEmitterPosition(spot); });
 
         GameSession session(best, playerCamera, orbitCamera);
+        FramePhases* const phases = options.phases;
+        HudDrawer hudDrawer;
+        session.setPhases(phases);
         session.start(clock());
         std::vector<Geometry*>& drawables = kitchen.drawables();
         const std::array<Geometry*, 6> alwaysDrawn = kitchen.alwaysDrawn();
         const auto draw = [](Geometry& model) { model.draw(glm::mat4(1.0f)); };
+        // With a recorder, the culled list's draws are split into the tests and the draws.
+        const auto drawTimed = [phases](Geometry& model) {
+            markPhase(phases, FramePhase::Culling);
+            model.draw(glm::mat4(1.0f));
+            markPhase(phases, FramePhase::SceneDraw);
+        };
 
         while (glfwWindowShouldClose(window) == 0) {
             if (options.beginPass) {
                 options.beginPass(window);
+            }
+            if (phases != nullptr) {
+                phases->begin();
             }
             // The scene: into the off-screen target (the window itself in wireframe mode).
             scenePass.bindRenderTarget(wireframe);
@@ -150,17 +163,25 @@ int runGame(const RunOptions& options)
                                 settings.brightness);
             setPerFrameUniforms(*lightMapped, orbitCamera, playerCamera, directionalLight,
                                 pointLight, settings.brightness);
+            markPhase(phases, FramePhase::SceneDraw);
             const int drawnModels =
-                drawVisibleModels(drawables, playerCamera, frustumCulling, draw);
+                phases != nullptr
+                    ? drawVisibleModels(drawables, playerCamera, frustumCulling, drawTimed)
+                    : drawVisibleModels(drawables, playerCamera, frustumCulling, draw);
+            markPhase(phases, FramePhase::Culling);
             for (Geometry* model : alwaysDrawn) {
                 draw(*model);
             }
+            markPhase(phases, FramePhase::SceneDraw);
             updateAndDrawParticles(activeViewProjection(playerCamera, orbitCamera),
                                    session.deltaTime());
+            markPhase(phases, FramePhase::Particles);
             water.draw(activeViewProjection(playerCamera, orbitCamera));
+            markPhase(phases, FramePhase::Procedural);
             if (!wireframe) {
                 scenePass.postProcess(outlines, dead || timeUp);
             }
+            markPhase(phases, FramePhase::PostProcess);
             HudInputs hud;
             hud.secondsLeft = session.attempt().secondsLeft();
             hud.deltaTime = session.deltaTime();
@@ -172,7 +193,8 @@ int runGame(const RunOptions& options)
             hud.bestShown = session.attempt().bestShown;
             hud.width = settings.width;
             hud.height = settings.height;
-            drawHud(hud, textRenderer);
+            hudDrawer.draw(hud, textRenderer);
+            markPhase(phases, FramePhase::Hud);
 
             const GameSession::PassResult result = session.update(
                 clock, [&] { pollEvents(window); },
@@ -194,7 +216,9 @@ int runGame(const RunOptions& options)
             if (options.beforeSwap) {
                 options.beforeSwap(window);
             }
+            markPhase(phases, FramePhase::PlayerMove);
             glfwSwapBuffers(window);
+            markPhase(phases, FramePhase::Swap);
         }
 
         if (options.onFinish) {

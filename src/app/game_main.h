@@ -2,6 +2,8 @@
 
 #include <functional>
 
+class FramePhases;
+
 struct GLFWwindow;
 
 // How an attempt stood when the loop ended.
@@ -22,6 +24,7 @@ struct RunOptions {
     std::function<void(GLFWwindow*)> pollEvents;     // the loop's event step
     std::function<void(GLFWwindow*)> beforeSwap;     // the finished frame is in the back buffer
     std::function<void(const RunSummary&)> onFinish; // after the loop, before shutdown
+    FramePhases* phases = nullptr; // when set, each pass's CPU time is split by phase into it
 };
 
 // Start-up, the frame loop until the window is asked to close, and shutdown. Returns the

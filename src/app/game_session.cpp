@@ -2,6 +2,7 @@
 
 #include "app/best_score.h"
 #include "app/camera_follow.h"
+#include "app/frame_phases.h"
 #include "app/input_state.h"
 #include "physics/capsule_controller.h"
 #include "physics/obstacles.h"
@@ -30,11 +31,14 @@ GameSession::PassResult GameSession::update(const std::function<double()>& now,
 
     const float dt = clock.sample(now());
     advanceObstacleTimers(dt);
+    markPhase(phases, FramePhase::Obstacles);
     if (clock.physicsDue()) {
         stepPhysics();
     }
+    markPhase(phases, FramePhase::Physics);
 
     pollEvents();
+    markPhase(phases, FramePhase::Events);
 
     if (advancePlayTime(current, dt)) {
         result.foot = movePlayer(dt);

@@ -8,6 +8,7 @@
 #include <functional>
 
 class BestScore;
+class FramePhases;
 class OrbitCamera;
 class PlayerCamera;
 
@@ -34,6 +35,9 @@ class GameSession {
     PassResult update(const std::function<double()>& clock, const std::function<void()>& pollEvents,
                       const std::function<void(int&, int&)>& cursor);
 
+    // A benchmark's recorder for the phases of update(); nullptr (the default) records nothing.
+    void setPhases(FramePhases* recorder) { phases = recorder; }
+
     const Attempt& attempt() const { return current; }
     const FrameTimer& timer() const { return clock; }
     float deltaTime() const { return clock.deltaTime(); }
@@ -44,4 +48,5 @@ class GameSession {
     OrbitCamera& orbitCamera;
     FrameTimer clock;
     Attempt current;
+    FramePhases* phases = nullptr;
 };

@@ -16,6 +16,8 @@ struct HudInputs {
     int bestShown = 0;
     int width = 0; // window size in pixels
     int height = 0;
+
+    bool operator==(const HudInputs&) const = default;
 };
 
 // One string at a pen position in window pixels from the bottom-left corner.

@@ -59,8 +59,12 @@ void Geometry::draw(glm::mat4 parent)
         }
         shader.setUniform("lightMap", 2);
     }
+    if (matrix != normalMatrixSource) {
+        normalMatrixSource = matrix;
+        normalMatrix = glm::mat3(glm::transpose(glm::inverse(matrix)));
+    }
     shader.setUniform("modelMatrix", matrix);
-    shader.setUniform("normalMatrix", glm::mat3(glm::transpose(glm::inverse(matrix))));
+    shader.setUniform("normalMatrix", normalMatrix);
     material->setUniforms();
     mesh->draw();
 

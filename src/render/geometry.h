@@ -8,6 +8,7 @@
 
 #include "physics/rigid_actor.h"
 
+#include <glm/mat3x3.hpp>
 #include <glm/mat4x4.hpp>
 
 #include <memory>
@@ -62,4 +63,8 @@ class Geometry {
     bool hasLightMap = false;
     std::vector<std::shared_ptr<Geometry>> children;
     BoundingBox boundingBox;
+    // The normal matrix of the last drawn matrix: most models never move, so the inverse is
+    // taken again only when the matrix changes.
+    glm::mat4 normalMatrixSource{0.0f};
+    glm::mat3 normalMatrix{0.0f};
 };

@@ -104,30 +104,52 @@ void resetSpareCounter(const ParticleSystem& system)
     glMemoryBarrier(GL_ATOMIC_COUNTER_BARRIER_BIT);
 }
 
+void findUniforms(ParticleSystem& system)
+{
+    const GLuint compute = system.computeProgram.get();
+    ParticleSystem::ComputeUniforms& c = system.computeUniforms;
+    c.maximumCount = uniform(compute, "maximumCount");
+    c.lastCount = uniform(compute, "lastCount");
+    c.dt = uniform(compute, "dt");
+    c.particlesToSpawn = uniform(compute, "particlesToSpawn");
+    c.radius = uniform(compute, "radius");
+    c.maxTTL = uniform(compute, "maxTTL");
+    c.spawnPos = uniform(compute, "spawnPos");
+
+    const GLuint render = system.renderProgram.get();
+    ParticleSystem::RenderUniforms& r = system.renderUniforms;
+    r.viewProjMatrix = uniform(render, "viewProjMatrix");
+    r.modelMatrix = uniform(render, "modelMatrix");
+    r.normalMatrix = uniform(render, "normalMatrix");
+    r.materialCoefficients = uniform(render, "materialCoefficients");
+    r.specularAlpha = uniform(render, "specularAlpha");
+    r.brightness = uniform(render, "brightness");
+    r.maxTTL = uniform(render, "maxTTL");
+}
+
 void setComputeUniforms(const ParticleSystem& system, float deltaTime, std::uint32_t toSpawn)
 {
-    const GLuint program = system.computeProgram.get();
-    glUniform1ui(uniform(program, "maximumCount"), particles::maximumCount);
-    glUniform1ui(uniform(program, "lastCount"), system.particleCount);
-    glUniform1f(uniform(program, "dt"), deltaTime);
-    glUniform1f(uniform(program, "particlesToSpawn"), static_cast<float>(toSpawn));
-    glUniform1f(uniform(program, "radius"), particles::radius);
-    glUniform1f(uniform(program, "maxTTL"), particles::maxTTL);
-    glUniform3f(uniform(program, "spawnPos"), 0.0f, 0.0f, 0.0f);
+    const ParticleSystem::ComputeUniforms& c = system.computeUniforms;
+    glUniform1ui(c.maximumCount, particles::maximumCount);
+    glUniform1ui(c.lastCount, system.particleCount);
+    glUniform1f(c.dt, deltaTime);
+    glUniform1f(c.particlesToSpawn, static_cast<float>(toSpawn));
+    glUniform1f(c.radius, particles::radius);
+    glUniform1f(c.maxTTL, particles::maxTTL);
+    glUniform3f(c.spawnPos, 0.0f, 0.0f, 0.0f);
 }
 
 void setRenderUniforms(const ParticleSystem& system, const glm::mat4& viewProj)
 {
-    const GLuint program = system.renderProgram.get();
+    const ParticleSystem::RenderUniforms& r = system.renderUniforms;
     const glm::mat3 normalMatrix(1.0f);
-    glUniformMatrix4fv(uniform(program, "viewProjMatrix"), 1, GL_FALSE, glm::value_ptr(viewProj));
-    glUniformMatrix4fv(uniform(program, "modelMatrix"), 1, GL_FALSE,
-                       glm::value_ptr(system.emitterMatrix));
-    glUniformMatrix3fv(uniform(program, "normalMatrix"), 1, GL_FALSE, glm::value_ptr(normalMatrix));
-    glUniform3f(uniform(program, "materialCoefficients"), 0.1f, 0.9f, 0.1f);
-    glUniform1f(uniform(program, "specularAlpha"), 0.1f);
-    glUniform1f(uniform(program, "brightness"), 0.1f);
-    glUniform1f(uniform(program, "maxTTL"), particles::maxTTL);
+    glUniformMatrix4fv(r.viewProjMatrix, 1, GL_FALSE, glm::value_ptr(viewProj));
+    glUniformMatrix4fv(r.modelMatrix, 1, GL_FALSE, glm::value_ptr(system.emitterMatrix));
+    glUniformMatrix3fv(r.normalMatrix, 1, GL_FALSE, glm::value_ptr(normalMatrix));
+    glUniform3f(r.materialCoefficients, 0.1f, 0.9f, 0.1f);
+    glUniform1f(r.specularAlpha, 0.1f);
+    glUniform1f(r.brightness, 0.1f);
+    glUniform1f(r.maxTTL, particles::maxTTL);
 }
 
 } // namespace
@@ -176,6 +198,7 @@ void createParticlePrograms()
     system.computeProgram = buildComputeProgram("assets/shader/particle.compute");
     system.renderProgram =
         buildRenderProgram("assets/shader/particle.vert", "assets/shader/particle.frag");
+    findUniforms(system);
 }
 
 void setEmitterPosition(glm::vec3 position)

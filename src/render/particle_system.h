@@ -43,6 +43,15 @@ struct ParticleSystem {
 
     GlProgram computeProgram;
     GlProgram renderProgram;
+    // Uniform locations of the two programs, looked up once when they are built.
+    struct ComputeUniforms {
+        GLint maximumCount = -1, lastCount = -1, dt = -1, particlesToSpawn = -1, radius = -1,
+              maxTTL = -1, spawnPos = -1;
+    } computeUniforms;
+    struct RenderUniforms {
+        GLint viewProjMatrix = -1, modelMatrix = -1, normalMatrix = -1, materialCoefficients = -1,
+              specularAlpha = -1, brightness = -1, maxTTL = -1;
+    } renderUniforms;
     GlVertexArray cubeVertexArray;
     GlBuffer cubeVertexBuffer;
     GlBuffer cubeElementBuffer;

@@ -18,6 +18,12 @@ ProceduralSurface::ProceduralSurface()
     uvBuffer = makeBuffer();
     normalBuffer = makeBuffer();
     buildSquare(level::waterSize, level::waterSize);
+    const GLuint name = program.get();
+    projectionLocation = glGetUniformLocation(name, "projection");
+    transformationLocation = glGetUniformLocation(name, "transformation");
+    normalMatrixLocation = glGetUniformLocation(name, "normalMatrix");
+    timeLocation = glGetUniformLocation(name, "time");
+    resolutionLocation = glGetUniformLocation(name, "res");
 }
 
 void ProceduralSurface::buildSquare(float width, float depth)
@@ -58,17 +64,16 @@ void ProceduralSurface::buildSquare(float width, float depth)
 
 void ProceduralSurface::draw(const glm::mat4& viewProj) const
 {
-    const GLuint name = program.get();
-    const glm::mat3 normalMatrix(glm::transpose(glm::inverse(transformation)));
-    glUseProgram(name);
-    glUniformMatrix4fv(glGetUniformLocation(name, "projection"), 1, GL_FALSE,
-                       glm::value_ptr(viewProj));
-    glUniformMatrix4fv(glGetUniformLocation(name, "transformation"), 1, GL_FALSE,
-                       glm::value_ptr(transformation));
-    glUniformMatrix3fv(glGetUniformLocation(name, "normalMatrix"), 1, GL_FALSE,
-                       glm::value_ptr(normalMatrix));
-    glUniform1f(glGetUniformLocation(name, "time"), static_cast<float>(glfwGetTime()));
-    glUniform2f(glGetUniformLocation(name, "res"), proceduralResolutionX, proceduralResolutionY);
+    if (transformation != normalMatrixSource) {
+        normalMatrixSource = transformation;
+        normalMatrix = glm::mat3(glm::transpose(glm::inverse(transformation)));
+    }
+    glUseProgram(program.get());
+    glUniformMatrix4fv(projectionLocation, 1, GL_FALSE, glm::value_ptr(viewProj));
+    glUniformMatrix4fv(transformationLocation, 1, GL_FALSE, glm::value_ptr(transformation));
+    glUniformMatrix3fv(normalMatrixLocation, 1, GL_FALSE, glm::value_ptr(normalMatrix));
+    glUniform1f(timeLocation, static_cast<float>(glfwGetTime()));
+    glUniform2f(resolutionLocation, proceduralResolutionX, proceduralResolutionY);
 
     glBindVertexArray(vao.get());
     glDrawElements(GL_TRIANGLES, indexCount, GL_UNSIGNED_INT, nullptr);

@@ -2,6 +2,7 @@
 
 #include "render/gl_object.h"
 
+#include <glm/mat3x3.hpp>
 #include <glm/mat4x4.hpp>
 
 // The water in the pit between the first two counter runs: one flat square whose look the
@@ -34,6 +35,12 @@ class ProceduralSurface {
     GlBuffer normalBuffer;
     GlProgram program;
     int indexCount = 0;
+    // Looked up once, when the program is built.
+    GLint projectionLocation = -1, transformationLocation = -1, normalMatrixLocation = -1,
+          timeLocation = -1, resolutionLocation = -1;
+    // The normal matrix follows the transformation; taken again only when that changes.
+    mutable glm::mat4 normalMatrixSource{0.0f};
+    mutable glm::mat3 normalMatrix{0.0f};
 };
 
 // Where the water lies in the level: over the pit's floor.

@@ -140,45 +140,46 @@ GLuint Shader::compileStage(GLenum type, const std::string& name) const
     failStartup();
 }
 
-GLint Shader::getUniformLocation(const std::string& name)
+GLint Shader::getUniformLocation(std::string_view name)
 {
     if (const auto found = uniformLocations.find(name); found != uniformLocations.end()) {
         return found->second;
     }
-    const GLint location = glGetUniformLocation(handle, name.c_str());
-    uniformLocations.emplace(name, location);
+    std::string key(name);
+    const GLint location = glGetUniformLocation(handle, key.c_str());
+    uniformLocations.emplace(std::move(key), location);
     return location;
 }
 
-void Shader::setUniform(const std::string& name, int value)
+void Shader::setUniform(std::string_view name, int value)
 {
     if (const GLint location = getUniformLocation(name); location != -1) {
         glUniform1i(location, value);
     }
 }
 
-void Shader::setUniform(const std::string& name, float value)
+void Shader::setUniform(std::string_view name, float value)
 {
     if (const GLint location = getUniformLocation(name); location != -1) {
         glUniform1f(location, value);
     }
 }
 
-void Shader::setUniform(const std::string& name, const glm::vec3& value)
+void Shader::setUniform(std::string_view name, const glm::vec3& value)
 {
     if (const GLint location = getUniformLocation(name); location != -1) {
         glUniform3f(location, value.x, value.y, value.z);
     }
 }
 
-void Shader::setUniform(const std::string& name, const glm::mat3& value)
+void Shader::setUniform(std::string_view name, const glm::mat3& value)
 {
     if (const GLint location = getUniformLocation(name); location != -1) {
         glUniformMatrix3fv(location, 1, GL_FALSE, glm::value_ptr(value));
     }
 }
 
-void Shader::setUniform(const std::string& name, const glm::mat4& value)
+void Shader::setUniform(std::string_view name, const glm::mat4& value)
 {
     if (const GLint location = getUniformLocation(name); location != -1) {
         glUniformMatrix4fv(location, 1, GL_FALSE, glm::value_ptr(value));

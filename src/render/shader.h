@@ -7,6 +7,7 @@
 #include <glm/vec3.hpp>
 
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 // One linked GL program of a vertex and a fragment stage. Built at construction; any failure
@@ -32,16 +33,17 @@ class Shader {
     void use() const;
     GLuint getHandle() const { return handle; }
 
-    // Asks GL once per name; names the program lacks are remembered as -1 too.
-    GLint getUniformLocation(const std::string& name);
+    // Asks GL once per name; names the program lacks are remembered as -1 too. Later look-ups
+    // of a known name neither allocate nor call GL: the frame loop sets uniforms by name.
+    GLint getUniformLocation(std::string_view name);
 
     // The setters do not bind the program (call use() first) and ignore names the program
     // lacks. Samplers take the int overload with the texture unit.
-    void setUniform(const std::string& name, int value);
-    void setUniform(const std::string& name, float value);
-    void setUniform(const std::string& name, const glm::vec3& value);
-    void setUniform(const std::string& name, const glm::mat3& value);
-    void setUniform(const std::string& name, const glm::mat4& value);
+    void setUniform(std::string_view name, int value);
+    void setUniform(std::string_view name, float value);
+    void setUniform(std::string_view name, const glm::vec3& value);
+    void setUniform(std::string_view name, const glm::mat3& value);
+    void setUniform(std::string_view name, const glm::mat4& value);
 
   private:
     GLuint loadProgram() const;
@@ -52,5 +54,13 @@ class Shader {
     std::string vertexFile;   // or the vertex source when sourcesGiven
     std::string fragmentFile; // or the fragment source when sourcesGiven
     bool sourcesGiven = false;
-    std::unordered_map<std::string, GLint> uniformLocations;
+    // Found by string_view without building a std::string.
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const
+        {
+            return std::hash<std::string_view>{}(name);
+        }
+    };
+    std::unordered_map<std::string, GLint, NameHash, std::equal_to<>> uniformLocations;
 };
