@@ -67,12 +67,24 @@ TEST_F(GameScreen, ADeathShowsItsMessageAndTheDeadLookAndF11RestartsTheClock)
 }
 
 // Real X key events into the real game: the toggles print their lines, Escape ends it cleanly.
+// The game gets an X server of its own, because key events go to whichever window has the
+// focus, and on the shared test display other tests' windows come and go and take it.
 TEST_F(GameScreen, RealKeyEventsReachTheGame)
 {
-    if (!std::filesystem::exists("/usr/bin/xdotool")) {
-        GTEST_SKIP() << "xdotool is installed by tools/setup.sh";
+    if (!std::filesystem::exists("/usr/bin/xdotool") || !std::filesystem::exists("/usr/bin/Xvfb")) {
+        GTEST_SKIP() << "xdotool and Xvfb are installed by tools/setup.sh";
     }
-    const std::string script = std::string(KORVEL_GAME) + R"( > game.out 2>&1 &
+    const std::string script =
+        R"sh(Xvfb -displayfd 1 -screen 0 1024x1024x24 -nolisten tcp > display.txt 2> xvfb.err &
+server=$!
+trap 'kill "$server" 2>/dev/null' EXIT
+for attempt in $(seq 1 300); do
+  [ -s display.txt ] && break
+  sleep 0.1
+done
+export DISPLAY=":$(head -n 1 display.txt)"
+)sh" + std::string(KORVEL_GAME) +
+        R"sh( > game.out 2>&1 &
 game=$!
 for attempt in $(seq 1 300); do
   window=$(xdotool search --onlyvisible --pid "$game" 2>/dev/null | head -n 1)
@@ -86,7 +98,7 @@ xdotool key --delay 200 F2 F3 Escape
 wait "$game"
 echo "exit status $?"
 cat game.out
-)";
+)sh";
     const ProcessResult result =
         runProcess({"/bin/bash", "-c", script}, folder.path().string(), 120);
     EXPECT_NE(result.output.find("Debug: 1"), std::string::npos) << result.output;
