@@ -209,4 +209,33 @@ CabinetLayout cabinetLayout()
     return out;
 }
 
+std::vector<Area> floorUnderCabinets()
+{
+    const auto& runs = level::counterTops;
+    const OrientedBox corner = box(runs[2]);
+    const OrientedBox far = box(runs[3]);
+    const OrientedBox block = box(level::tallWallBlock);
+    // Kept clear of every face that shows, so the floor still runs a little under it.
+    const float behindPlinth = plinthDepth + 0.2f;
+    const float behindPanel = 0.5f;
+    const float x0 = roomMinX(), z0 = roomMinZ(), z1 = roomMaxZ();
+    const float cornerX = corner.lowCorner().x;
+    const float blockX1 = block.highCorner().x - behindPanel;
+    const float frontZ = box(runs[0]).highCorner().z;
+    const float farX0 = far.lowCorner().x + behindPanel;
+    const float farX1 = far.highCorner().x - behindPanel;
+    const float farZ = far.lowCorner().z + behindPlinth;
+    const float stoveX0 = layout::hob.x0 - behindPanel;
+    const float stoveX1 = layout::hob.x1 + behindPanel;
+    return {
+        // The first run, the sink and the second run against the back wall, then the corner
+        // run and the tall block beside it.
+        {x0, blockX1, z0, frontZ - behindPlinth},
+        {cornerX + behindPlinth, blockX1, z0, corner.highCorner().z - behindPlinth},
+        {block.lowCorner().x, blockX1, z0, block.highCorner().z - behindPanel},
+        {farX0, stoveX0, farZ, z1},
+        {stoveX1, farX1, farZ, z1},
+    };
+}
+
 } // namespace kitchen

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "assetgen/kitchen_parts.h"
 #include "assetgen/oriented_box.h"
 
 #include <vector>
@@ -17,5 +18,10 @@ struct CabinetLayout {
     std::vector<FrontRectangle> recesses; // carcass between the doors, plinth, plinth top
 };
 CabinetLayout cabinetLayout();
+
+// The floor that no camera in the room can see: under the counter runs behind their plinths,
+// and under the tall wall block. The stove's opening is left out, as the stove that closes it
+// is only drawn while in view.
+std::vector<Area> floorUnderCabinets();
 
 } // namespace kitchen

@@ -168,21 +168,23 @@ glm::vec3 ChartAtlas::pointAt(const Chart& chart, float texelX, float texelY) co
     return chart.origin + chart.edgeU * s + chart.edgeV * t;
 }
 
+glm::vec2 ChartAtlas::uvAt(const Chart& chart, float s, float t) const
+{
+    // t = 0 (origin side) sits at the bottom of the block: v grows downwards in the picture.
+    const float scale = 1.0f / static_cast<float>(atlasSize);
+    const glm::vec2 inner = innerSize(chart);
+    return {(static_cast<float>(chart.x + padding) + s * inner.x) * scale,
+            (static_cast<float>(chart.y + padding) + (1.0f - t) * inner.y) * scale};
+}
+
 Mesh ChartAtlas::mesh() const
 {
     Mesh out;
-    const float scale = 1.0f / static_cast<float>(atlasSize);
     for (const Chart& chart : pieces) {
-        const glm::vec2 inner = innerSize(chart);
-        const float u0 = static_cast<float>(chart.x + padding) * scale;
-        const float v0 = static_cast<float>(chart.y + padding) * scale;
-        const float u1 = u0 + inner.x * scale;
-        const float v1 = v0 + inner.y * scale;
-        // t = 0 (origin side) sits at the bottom of the block: v grows downwards in the picture.
-        out.quad({chart.origin, chart.normal, {u0, v1}},
-                 {chart.origin + chart.edgeU, chart.normal, {u1, v1}},
-                 {chart.origin + chart.edgeU + chart.edgeV, chart.normal, {u1, v0}},
-                 {chart.origin + chart.edgeV, chart.normal, {u0, v0}});
+        out.quad({chart.origin, chart.normal, uvAt(chart, 0, 0)},
+                 {chart.origin + chart.edgeU, chart.normal, uvAt(chart, 1, 0)},
+                 {chart.origin + chart.edgeU + chart.edgeV, chart.normal, uvAt(chart, 1, 1)},
+                 {chart.origin + chart.edgeV, chart.normal, uvAt(chart, 0, 1)});
     }
     return out;
 }

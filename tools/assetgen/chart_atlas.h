@@ -44,6 +44,9 @@ class ChartAtlas {
     // The world position seen by a texel of a chart; padding texels see the nearest edge point.
     glm::vec3 pointAt(const Chart& chart, float texelX, float texelY) const;
 
+    // The texture coordinate of the chart's point origin + s * edgeU + t * edgeV.
+    glm::vec2 uvAt(const Chart& chart, float s, float t) const;
+
     // The model: two triangles per chart, texture coordinates in the chart's block.
     Mesh mesh() const;
 

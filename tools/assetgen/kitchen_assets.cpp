@@ -25,10 +25,16 @@ AssetRecipe model(const std::string& name, Mesh (*build)())
     return {"models/" + name + ".obj", [name, build] { return bytesOf(objText(build(), name)); }};
 }
 
-AssetRecipe lightMapped(const std::string& name, ChartAtlas (*build)())
+Mesh wholeMesh(const ChartAtlas& atlas)
+{
+    return atlas.mesh();
+}
+
+AssetRecipe lightMapped(const std::string& name, ChartAtlas (*build)(),
+                        Mesh (*meshOf)(const ChartAtlas&) = wholeMesh)
 {
     return {"models/" + name + ".obj",
-            [name, build] { return bytesOf(objText(build().mesh(), name)); }};
+            [name, build, meshOf] { return bytesOf(objText(meshOf(build()), name)); }};
 }
 
 AssetRecipe texture(const std::string& file, Image (*paint)())
@@ -72,7 +78,7 @@ std::vector<AssetRecipe> kitchenAssets(glm::vec3 sunDirection)
         model("tamboro_game", models::player),
         model("pizza", models::pizza),
         model("table", models::table),
-        lightMapped("floor", models::floor),
+        lightMapped("floor", models::floor, models::floorMesh),
         lightMapped("counter", models::counter),
         lightMapped("walls", models::walls),
         lightMapped("counter_cabinets", models::counterCabinets),

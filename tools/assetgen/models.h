@@ -20,6 +20,8 @@ Mesh stove();
 Mesh sink();
 
 ChartAtlas floor();
+// The floor's model leaves out what the cabinets hide: shading it is most of a frame's waste.
+Mesh floorMesh(const ChartAtlas& floor);
 ChartAtlas counter();
 ChartAtlas walls();
 ChartAtlas counterCabinets();

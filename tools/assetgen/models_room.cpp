@@ -1,4 +1,5 @@
 #include "assetgen/cabinet_layout.h"
+#include "assetgen/floor_mesh.h"
 #include "assetgen/kitchen_parts.h"
 #include "assetgen/models.h"
 #include "assetgen/texture_layout.h"
@@ -42,6 +43,11 @@ ChartAtlas floor()
            kitchen::roomMaxZ());
     atlas.pack();
     return atlas;
+}
+
+Mesh floorMesh(const ChartAtlas& floor)
+{
+    return meshOutside(floor, kitchen::floorUnderCabinets());
 }
 
 ChartAtlas walls()
