@@ -61,3 +61,12 @@ inline void markPhase(FramePhases* recorder, FramePhase phase)
 inline constexpr std::array<const char*, framePhaseCount> framePhaseNames = {
     "scene_draw", "culling", "particles", "procedural",  "post_process", "hud",
     "obstacles",  "physics", "events",    "player_move", "swap"};
+
+// The GL passes of a frame, in drawing order, for timing them on the GPU: the loop announces
+// where each begins, and Done after the last.
+enum class DrawPass : std::size_t { Scene, Particles, Water, PostProcess, Hud, Done };
+
+inline constexpr std::size_t drawPassCount = static_cast<std::size_t>(DrawPass::Done);
+
+inline constexpr std::array<const char*, drawPassCount> drawPassNames = {
+    "scene", "particles", "water", "post_process", "hud"};

@@ -144,6 +144,11 @@ int runGame(const RunOptions& options)
         const std::array<Geometry*, 6> alwaysDrawn = kitchen.alwaysDrawn();
         const auto draw = [](Geometry& model) { model.draw(glm::mat4(1.0f)); };
         // With a recorder, the culled list's draws are split into the tests and the draws.
+        const auto passStarts = [&options](DrawPass pass) {
+            if (options.passStarts) {
+                options.passStarts(pass);
+            }
+        };
         const auto drawTimed = [phases](Geometry& model) {
             markPhase(phases, FramePhase::Culling);
             model.draw(glm::mat4(1.0f));
@@ -158,6 +163,7 @@ int runGame(const RunOptions& options)
                 phases->begin();
             }
             // The scene: into the off-screen target (the window itself in wireframe mode).
+            passStarts(DrawPass::Scene);
             scenePass.bindRenderTarget(wireframe);
             setPerFrameUniforms(*textured, orbitCamera, playerCamera, directionalLight, pointLight,
                                 settings.brightness);
@@ -173,11 +179,14 @@ int runGame(const RunOptions& options)
                 draw(*model);
             }
             markPhase(phases, FramePhase::SceneDraw);
+            passStarts(DrawPass::Particles);
             updateAndDrawParticles(activeViewProjection(playerCamera, orbitCamera),
                                    session.deltaTime());
             markPhase(phases, FramePhase::Particles);
+            passStarts(DrawPass::Water);
             water.draw(activeViewProjection(playerCamera, orbitCamera));
             markPhase(phases, FramePhase::Procedural);
+            passStarts(DrawPass::PostProcess);
             if (!wireframe) {
                 scenePass.postProcess(outlines, dead || timeUp);
             }
@@ -193,7 +202,9 @@ int runGame(const RunOptions& options)
             hud.bestShown = session.attempt().bestShown;
             hud.width = settings.width;
             hud.height = settings.height;
+            passStarts(DrawPass::Hud);
             hudDrawer.draw(hud, textRenderer);
+            passStarts(DrawPass::Done);
             markPhase(phases, FramePhase::Hud);
 
             const GameSession::PassResult result = session.update(

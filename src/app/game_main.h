@@ -1,8 +1,8 @@
 #pragma once
 
-#include <functional>
+#include "app/frame_phases.h"
 
-class FramePhases;
+#include <functional>
 
 struct GLFWwindow;
 
@@ -25,6 +25,7 @@ struct RunOptions {
     std::function<void(GLFWwindow*)> beforeSwap;     // the finished frame is in the back buffer
     std::function<void(const RunSummary&)> onFinish; // after the loop, before shutdown
     FramePhases* phases = nullptr; // when set, each pass's CPU time is split by phase into it
+    std::function<void(DrawPass)> passStarts; // the GL work from here on belongs to the pass
 };
 
 // Start-up, the frame loop until the window is asked to close, and shutdown. Returns the

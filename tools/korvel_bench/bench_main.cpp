@@ -14,6 +14,7 @@
 // Run it from a build directory: the game reads assets/ relative to the working directory.
 
 #include "bench_report.h"
+#include "gpu_pass_timer.h"
 
 #include "app/frame_phases.h"
 #include "app/game_main.h"
@@ -42,6 +43,7 @@
 #include <iostream>
 #include <map>
 #include <new>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -222,8 +224,21 @@ int runPlay(const std::string& routeFile, long frames, long warmUp)
     std::size_t nextEvent = 0;
     RunSummary summary;
 
+    // The timer's queries need the game's context, so it is made at the first pass and
+    // released when the loop has ended, before the context goes.
+    std::optional<GpuPassTimer> gpu;
+    bool measuring = false;
+    std::array<std::vector<double>, drawPassCount> gpuMilliseconds;
+
     RunOptions options;
     options.phases = &phases;
+    options.passStarts = [&](DrawPass drawPass) {
+        if (!gpu) {
+            gpu.emplace(static_cast<std::size_t>(frames));
+        }
+        gpu->record(measuring);
+        gpu->passStarts(drawPass);
+    };
     options.beginPass = [&](GLFWwindow* window) {
         const double now = monotonicSeconds();
         if (pass >= warmUp) {
@@ -235,6 +250,7 @@ int runPlay(const std::string& routeFile, long frames, long warmUp)
         if (pass == 0) {
             routeStart = now;
         }
+        measuring = pass >= warmUp && pass < warmUp + frames;
         if (pass == warmUp) {
             traceAllocations = std::getenv("KORVEL_BENCH_TRACE_ALLOCATIONS") != nullptr;
             allocationsAtStart = allocationCount.load();
@@ -261,7 +277,14 @@ int runPlay(const std::string& routeFile, long frames, long warmUp)
         }
     };
     // The window closes at the start of a pass, before it draws: let the loop end there.
-    options.onFinish = [&](const RunSummary& finished) { summary = finished; };
+    options.onFinish = [&](const RunSummary& finished) {
+        summary = finished;
+        if (gpu) {
+            gpu->collectAll();
+            gpuMilliseconds = gpu->milliseconds();
+            gpu.reset();
+        }
+    };
 
     const int status = runGame(options);
     if (status != 0) {
@@ -287,6 +310,12 @@ int runPlay(const std::string& routeFile, long frames, long warmUp)
         }
         report(std::string("phase_median_ms.") + framePhaseNames[phase], median(values));
         report(std::string("phase_mean_ms.") + framePhaseNames[phase], mean(values));
+    }
+    for (std::size_t drawPass = 0; drawPass < drawPassCount; ++drawPass) {
+        report(std::string("gpu_median_ms.") + drawPassNames[drawPass],
+               median(gpuMilliseconds[drawPass]));
+        report(std::string("gpu_mean_ms.") + drawPassNames[drawPass],
+               mean(gpuMilliseconds[drawPass]));
     }
     report("outcome", summary.won      ? "won"
                       : summary.dead   ? "dead"
@@ -456,6 +485,12 @@ int runAll(const Options& options)
             number(play, std::string("phase_median_ms.") + framePhaseNames[phase]);
         figures.phaseMeanMs[phase] =
             number(play, std::string("phase_mean_ms.") + framePhaseNames[phase]);
+    }
+    for (std::size_t drawPass = 0; drawPass < drawPassCount; ++drawPass) {
+        figures.gpuMedianMs[drawPass] =
+            number(play, std::string("gpu_median_ms.") + drawPassNames[drawPass]);
+        figures.gpuMeanMs[drawPass] =
+            number(play, std::string("gpu_mean_ms.") + drawPassNames[drawPass]);
     }
     figures.allocationsPerFrame = number(play, "allocations_per_frame");
     figures.cpuMsPerFrame = number(play, "cpu_ms_per_frame");

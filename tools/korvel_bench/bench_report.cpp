@@ -105,6 +105,13 @@ std::string formatTable(const BenchFigures& f)
         table += "  " + label + formatted("%7.3f", f.phaseMedianMs[phase]) +
                  formatted("  %7.3f\n", f.phaseMeanMs[phase]);
     }
+    table += "  GPU time per pass, timer queries (ms)    median     mean\n";
+    for (std::size_t pass = 0; pass < drawPassCount; ++pass) {
+        std::string label = std::string("    ") + drawPassNames[pass];
+        label.resize(42, ' ');
+        table += "  " + label + formatted("%7.3f", f.gpuMedianMs[pass]) +
+                 formatted("  %7.3f\n", f.gpuMeanMs[pass]);
+    }
     table += line("  game logic (physics, move, culling, obstacles)",
                   formatted("%.3f ms/frame (mean)", f.gameLogicMeanMs()));
     table +=
@@ -148,6 +155,16 @@ std::string formatJson(const BenchFigures& f)
     }
     field("phase_ms_median", medians + "}");
     field("phase_ms_mean", means + "}");
+    std::string gpuMedians = "{";
+    std::string gpuMeans = "{";
+    for (std::size_t pass = 0; pass < drawPassCount; ++pass) {
+        const std::string separator = pass + 1 < drawPassCount ? ", " : "";
+        gpuMedians +=
+            quoted(drawPassNames[pass]) + ": " + numberText(f.gpuMedianMs[pass]) + separator;
+        gpuMeans += quoted(drawPassNames[pass]) + ": " + numberText(f.gpuMeanMs[pass]) + separator;
+    }
+    field("gpu_ms_median", gpuMedians + "}");
+    field("gpu_ms_mean", gpuMeans + "}");
     field("game_logic_ms_mean", numberText(f.gameLogicMeanMs()));
     field("cpu_ms_per_frame", numberText(f.cpuMsPerFrame));
     field("allocations_per_frame", numberText(f.allocationsPerFrame));

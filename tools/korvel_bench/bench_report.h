@@ -23,6 +23,9 @@ struct BenchFigures {
     double frameP99Ms = 0.0;
     std::array<double, framePhaseCount> phaseMedianMs{};
     std::array<double, framePhaseCount> phaseMeanMs{};
+    // Driver timer queries per GL pass (GL_TIME_ELAPSED), median over the measured frames.
+    std::array<double, drawPassCount> gpuMedianMs{};
+    std::array<double, drawPassCount> gpuMeanMs{};
     double allocationsPerFrame = 0.0;
     double cpuMsPerFrame = 0.0; // all threads of the game process, rasteriser included
     std::string outcome;
