@@ -35,6 +35,37 @@ std::string quoted(const std::string& text)
     return out + "\"";
 }
 
+std::string numberText(double value)
+{
+    return formatted("%.6g", std::isfinite(value) ? value : 0.0);
+}
+
+// Table rows of a median and a mean per named part of the frame.
+template <std::size_t N>
+std::string medianMeanRows(const std::array<const char*, N>& names,
+                           const std::array<double, N>& medians, const std::array<double, N>& means)
+{
+    std::string rows;
+    for (std::size_t i = 0; i < N; ++i) {
+        std::string label = std::string("    ") + names[i];
+        label.resize(42, ' ');
+        rows += "  " + label + formatted("%7.3f", medians[i]) + formatted("  %7.3f\n", means[i]);
+    }
+    return rows;
+}
+
+// A JSON object of one figure per named part of the frame.
+template <std::size_t N>
+std::string namedFigures(const std::array<const char*, N>& names,
+                         const std::array<double, N>& values)
+{
+    std::string object = "{";
+    for (std::size_t i = 0; i < N; ++i) {
+        object += quoted(names[i]) + ": " + numberText(values[i]) + (i + 1 < N ? ", " : "");
+    }
+    return object + "}";
+}
+
 } // namespace
 
 double median(std::vector<double> values)
@@ -99,19 +130,9 @@ std::string formatTable(const BenchFigures& f)
     table += line("  frame time 99th percentile", formatted("%.2f ms", f.frameP99Ms));
     table += line("  CPU time of all threads", formatted("%.2f ms/frame", f.cpuMsPerFrame));
     table += "  CPU time per phase (ms/frame)           median     mean\n";
-    for (std::size_t phase = 0; phase < framePhaseCount; ++phase) {
-        std::string label = std::string("    ") + framePhaseNames[phase];
-        label.resize(42, ' ');
-        table += "  " + label + formatted("%7.3f", f.phaseMedianMs[phase]) +
-                 formatted("  %7.3f\n", f.phaseMeanMs[phase]);
-    }
+    table += medianMeanRows(framePhaseNames, f.phaseMedianMs, f.phaseMeanMs);
     table += "  GPU time per pass, timer queries (ms)    median     mean\n";
-    for (std::size_t pass = 0; pass < drawPassCount; ++pass) {
-        std::string label = std::string("    ") + drawPassNames[pass];
-        label.resize(42, ' ');
-        table += "  " + label + formatted("%7.3f", f.gpuMedianMs[pass]) +
-                 formatted("  %7.3f\n", f.gpuMeanMs[pass]);
-    }
+    table += medianMeanRows(drawPassNames, f.gpuMedianMs, f.gpuMeanMs);
     table += line("  game logic (physics, move, culling, obstacles)",
                   formatted("%.3f ms/frame (mean)", f.gameLogicMeanMs()));
     table +=
@@ -129,9 +150,6 @@ std::string formatJson(const BenchFigures& f)
                                bool last = false) {
         json += "  " + quoted(name) + ": " + value + (last ? "\n" : ",\n");
     };
-    const auto numberText = [](double value) {
-        return formatted("%.6g", std::isfinite(value) ? value : 0.0);
-    };
     field("renderer", quoted(f.renderer));
     field("window", "[" + std::to_string(f.width) + ", " + std::to_string(f.height) + "]");
     field("load_before", quoted(f.loadBefore));
@@ -144,27 +162,10 @@ std::string formatJson(const BenchFigures& f)
     field("frame_ms_median", numberText(f.frameMedianMs));
     field("frame_ms_p95", numberText(f.frameP95Ms));
     field("frame_ms_p99", numberText(f.frameP99Ms));
-    std::string medians = "{";
-    std::string means = "{";
-    for (std::size_t phase = 0; phase < framePhaseCount; ++phase) {
-        const std::string separator = phase + 1 < framePhaseCount ? ", " : "";
-        medians +=
-            quoted(framePhaseNames[phase]) + ": " + numberText(f.phaseMedianMs[phase]) + separator;
-        means +=
-            quoted(framePhaseNames[phase]) + ": " + numberText(f.phaseMeanMs[phase]) + separator;
-    }
-    field("phase_ms_median", medians + "}");
-    field("phase_ms_mean", means + "}");
-    std::string gpuMedians = "{";
-    std::string gpuMeans = "{";
-    for (std::size_t pass = 0; pass < drawPassCount; ++pass) {
-        const std::string separator = pass + 1 < drawPassCount ? ", " : "";
-        gpuMedians +=
-            quoted(drawPassNames[pass]) + ": " + numberText(f.gpuMedianMs[pass]) + separator;
-        gpuMeans += quoted(drawPassNames[pass]) + ": " + numberText(f.gpuMeanMs[pass]) + separator;
-    }
-    field("gpu_ms_median", gpuMedians + "}");
-    field("gpu_ms_mean", gpuMeans + "}");
+    field("phase_ms_median", namedFigures(framePhaseNames, f.phaseMedianMs));
+    field("phase_ms_mean", namedFigures(framePhaseNames, f.phaseMeanMs));
+    field("gpu_ms_median", namedFigures(drawPassNames, f.gpuMedianMs));
+    field("gpu_ms_mean", namedFigures(drawPassNames, f.gpuMeanMs));
     field("game_logic_ms_mean", numberText(f.gameLogicMeanMs()));
     field("cpu_ms_per_frame", numberText(f.cpuMsPerFrame));
     field("allocations_per_frame", numberText(f.allocationsPerFrame));
