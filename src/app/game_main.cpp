@@ -143,12 +143,12 @@ int runGame(const RunOptions& options)
         std::vector<Geometry*>& drawables = kitchen.drawables();
         const std::array<Geometry*, 6> alwaysDrawn = kitchen.alwaysDrawn();
         const auto draw = [](Geometry& model) { model.draw(glm::mat4(1.0f)); };
-        // With a recorder, the culled list's draws are split into the tests and the draws.
         const auto passStarts = [&options](DrawPass pass) {
             if (options.passStarts) {
                 options.passStarts(pass);
             }
         };
+        // With a recorder, the culled list's draws are split into the tests and the draws.
         const auto drawTimed = [phases](Geometry& model) {
             markPhase(phases, FramePhase::Culling);
             model.draw(glm::mat4(1.0f));

@@ -6,7 +6,6 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/quaternion.hpp>
 #include <glm/mat3x3.hpp>
-#include <glm/matrix.hpp>
 
 #include <utility>
 
@@ -59,12 +58,8 @@ void Geometry::draw(glm::mat4 parent)
         }
         shader.setUniform("lightMap", 2);
     }
-    if (matrix != normalMatrixSource) {
-        normalMatrixSource = matrix;
-        normalMatrix = glm::mat3(glm::transpose(glm::inverse(matrix)));
-    }
     shader.setUniform("modelMatrix", matrix);
-    shader.setUniform("normalMatrix", normalMatrix);
+    shader.setUniform("normalMatrix", normalMatrix.of(matrix));
     material->setUniforms();
     mesh->draw();
 

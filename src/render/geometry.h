@@ -4,6 +4,7 @@
 #include "render/geometry_data.h"
 #include "render/material.h"
 #include "render/mesh_buffers.h"
+#include "render/normal_matrix.h"
 #include "render/texture.h"
 
 #include "physics/rigid_actor.h"
@@ -63,8 +64,5 @@ class Geometry {
     bool hasLightMap = false;
     std::vector<std::shared_ptr<Geometry>> children;
     BoundingBox boundingBox;
-    // The normal matrix of the last drawn matrix: most models never move, so the inverse is
-    // taken again only when the matrix changes.
-    glm::mat4 normalMatrixSource{0.0f};
-    glm::mat3 normalMatrix{0.0f};
+    NormalMatrix normalMatrix;
 };

@@ -64,14 +64,11 @@ void ProceduralSurface::buildSquare(float width, float depth)
 
 void ProceduralSurface::draw(const glm::mat4& viewProj) const
 {
-    if (transformation != normalMatrixSource) {
-        normalMatrixSource = transformation;
-        normalMatrix = glm::mat3(glm::transpose(glm::inverse(transformation)));
-    }
     glUseProgram(program.get());
     glUniformMatrix4fv(projectionLocation, 1, GL_FALSE, glm::value_ptr(viewProj));
     glUniformMatrix4fv(transformationLocation, 1, GL_FALSE, glm::value_ptr(transformation));
-    glUniformMatrix3fv(normalMatrixLocation, 1, GL_FALSE, glm::value_ptr(normalMatrix));
+    glUniformMatrix3fv(normalMatrixLocation, 1, GL_FALSE,
+                       glm::value_ptr(normalMatrix.of(transformation)));
     glUniform1f(timeLocation, static_cast<float>(glfwGetTime()));
     glUniform2f(resolutionLocation, proceduralResolutionX, proceduralResolutionY);
 

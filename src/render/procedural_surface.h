@@ -1,6 +1,7 @@
 #pragma once
 
 #include "render/gl_object.h"
+#include "render/normal_matrix.h"
 
 #include <glm/mat3x3.hpp>
 #include <glm/mat4x4.hpp>
@@ -38,9 +39,7 @@ class ProceduralSurface {
     // Looked up once, when the program is built.
     GLint projectionLocation = -1, transformationLocation = -1, normalMatrixLocation = -1,
           timeLocation = -1, resolutionLocation = -1;
-    // The normal matrix follows the transformation; taken again only when that changes.
-    mutable glm::mat4 normalMatrixSource{0.0f};
-    mutable glm::mat3 normalMatrix{0.0f};
+    mutable NormalMatrix normalMatrix;
 };
 
 // Where the water lies in the level: over the pit's floor.
