@@ -13,6 +13,7 @@
 //
 // Run it from a build directory: the game reads assets/ relative to the working directory.
 
+#include "allocation_counter.h"
 #include "bench_report.h"
 #include "gpu_pass_timer.h"
 
@@ -25,14 +26,12 @@
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
-#include <execinfo.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -42,68 +41,12 @@
 #include <fstream>
 #include <iostream>
 #include <map>
-#include <new>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 extern char** environ;
-
-// Counts every allocation made through operator new, so the play mode can tell how many the
-// frame loop makes per frame.
-namespace {
-std::atomic<long> allocationCount{0};
-// KORVEL_BENCH_TRACE_ALLOCATIONS=1 prints the call stack of every allocation made in the
-// measured frames, to find them.
-bool traceAllocations = false;
-thread_local bool tracing = false;
-
-void printCallStack()
-{
-    if (tracing) {
-        return;
-    }
-    tracing = true;
-    void* frames[24];
-    const int depth = backtrace(frames, 24);
-    backtrace_symbols_fd(frames, depth, STDERR_FILENO);
-    write(STDERR_FILENO, "--\n", 3);
-    tracing = false;
-}
-} // namespace
-
-void* operator new(std::size_t size)
-{
-    allocationCount.fetch_add(1, std::memory_order_relaxed);
-    if (traceAllocations) {
-        printCallStack();
-    }
-    if (void* block = std::malloc(size == 0 ? 1 : size)) {
-        return block;
-    }
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t size)
-{
-    return operator new(size);
-}
-void operator delete(void* block) noexcept
-{
-    std::free(block);
-}
-void operator delete[](void* block) noexcept
-{
-    std::free(block);
-}
-void operator delete(void* block, std::size_t) noexcept
-{
-    std::free(block);
-}
-void operator delete[](void* block, std::size_t) noexcept
-{
-    std::free(block);
-}
 
 namespace {
 
@@ -252,13 +195,14 @@ int runPlay(const std::string& routeFile, long frames, long warmUp)
         }
         measuring = pass >= warmUp && pass < warmUp + frames;
         if (pass == warmUp) {
-            traceAllocations = std::getenv("KORVEL_BENCH_TRACE_ALLOCATIONS") != nullptr;
-            allocationsAtStart = allocationCount.load();
+            // KORVEL_BENCH_TRACE_ALLOCATIONS=1 prints where the measured frames allocate.
+            allocations::trace(std::getenv("KORVEL_BENCH_TRACE_ALLOCATIONS") != nullptr);
+            allocationsAtStart = allocations::count();
             cpuAtStart = processCpuSeconds();
         }
         if (pass == warmUp + frames) {
-            traceAllocations = false;
-            allocationsAtEnd = allocationCount.load();
+            allocations::trace(false);
+            allocationsAtEnd = allocations::count();
             cpuAtEnd = processCpuSeconds();
             glfwSetWindowShouldClose(window, GLFW_TRUE);
         }
