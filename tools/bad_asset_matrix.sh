@@ -9,9 +9,7 @@ build="$root/build-test"
 "$root/tools/build.sh" "$build" -DKORVEL_SANITIZE=ON
 cmake --build "$build" --target korvel_bad_asset_matrix --parallel "$(nproc)"
 
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
-export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
-export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+source "$root/tools/sanitizer_env.sh"
 logs=$(mktemp -d)
 trap 'rm -rf "$logs"' EXIT
 started=$(date +%s)

@@ -13,9 +13,7 @@ fi
 build="$root/build-test"
 "$root/tools/build.sh" "$build" -DKORVEL_SANITIZE=ON
 
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
-export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
-export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+source "$root/tools/sanitizer_env.sh"
 cd "$build"
 # -noreset: tests connect and leave one after another, and a server that resets whenever its
 # last client leaves can refuse the next test's connection while it does.

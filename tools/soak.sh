@@ -97,9 +97,7 @@ wins=$(grep -c ' WON' "$work/check.log" || true)
 timeups=$(grep -c ' TIMEUP' "$work/check.log" || true)
 events=$(wc -l <"$work/soak.route")
 
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
-export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
-export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+source "$root/tools/sanitizer_env.sh"
 echo "soak: $minutes min of game time, seed $seed, $events key events;" \
     "the route wins $wins times, dies $deaths times, runs out of time $timeups times"
 started=$(date +%s)
