@@ -1,52 +1,42 @@
+// The game's own player, made by createWorld with the game's settings, played through the
+// kitchen one frame at a time.
+#include "physics/actor_tags.h"
 #include "physics/level_layout.h"
 
 #include "playing_kitchen.h"
 
+#include <btBulletDynamicsCommon.h>
+#include <glm/gtc/quaternion.hpp>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
-TEST_F(PlayingKitchen, FromTheStartThePlayerLandsOnTheFirstCounter)
-{
-    playFrames(90);
-    EXPECT_NEAR(foot.y, 0.0, 0.01);
-    EXPECT_NEAR(foot.x, 0.0, 1e-6);
-    EXPECT_NEAR(foot.z, 0.0, 1e-6);
-    EXPECT_TRUE(playerAlive);
-    EXPECT_EQ(jumpsLeft, 2);
-    // The counter is ground: its contact stops the fall. A frame whose move is empty (the
-    // speed was just zeroed) touches nothing, so one frame's gravity is all that ever gathers.
-    for (int frame = 0; frame < 10; ++frame) {
-        playFrame();
-        EXPECT_GE(playerSpeedY, -40.0f * frameTime);
-        EXPECT_NEAR(foot.y, 0.0, 0.01);
+namespace {
+
+class PlayerInKitchen : public PlayingKitchen {
+  protected:
+    void SetUp() override
+    {
+        PlayingKitchen::SetUp();
+        withObstacles = false;
+        takeKnivesAway();
     }
-}
 
-TEST_F(PlayingKitchen, HoldingDFromTheStartEndsOnTheKillingFloor)
+    // A "ground" box of the game's kind set down on the first run.
+    void addGroundBox(const glm::vec3& halfExtents, const glm::vec3& centre,
+                      const glm::quat& rotation = glm::quat(1.0f, 0.0f, 0.0f, 0.0f))
+    {
+        PhysicsActor* box = gPhysics->createRigidStatic({centre, rotation});
+        box->attachShape(*gPhysics->createBoxShape(halfExtents), Pose{});
+        box->setMaterial(*gMaterial);
+        box->setTag(groundTag);
+        box->addTo(*gScene);
+    }
+};
+
+TEST_F(PlayerInKitchen, OnlyTheSecondBookPileGivesTheJumpsBack)
 {
-    press(GLFW_KEY_D);
-    ASSERT_TRUE(playUntilDead(600));
-    EXPECT_GT(foot.z, 6.0);
-    EXPECT_NEAR(foot.y, -21.0, 0.1);
-}
-
-TEST_F(PlayingKitchen, WalkingOffTheEndOfTheFirstRunDropsIntoThePitWhichKills)
-{
-    placePlayer({95.0, 1.1, 0.0});
-    ASSERT_TRUE(playerAlive);
-    press(GLFW_KEY_W);
-    ASSERT_TRUE(playUntilDead(300));
-    EXPECT_GT(foot.x, level::counterTops[0].offset.x + level::counterTops[0].halfExtents.x);
-    EXPECT_LT(foot.x, 117.8);
-    EXPECT_NEAR(foot.y, -2.0, 0.1); // the pit's floor, not the kitchen's
-}
-
-TEST_F(PlayingKitchen, OnlyTheSecondBookPileGivesTheJumpsBack)
-{
-    withObstacles = false;
-    takeKnivesAway();
-
     jumpsLeft = 0;
     placePlayer({61.7, 10.0, -5.0}, 60);
     EXPECT_NEAR(foot.y, 7.7005, 0.01);
@@ -54,57 +44,45 @@ TEST_F(PlayingKitchen, OnlyTheSecondBookPileGivesTheJumpsBack)
     EXPECT_LT(playerSpeedY, -30.0f); // resting on it does not stop the fall speed
     EXPECT_TRUE(playerAlive);
 
-    jumpsLeft = 0;
     placePlayer({323.05, 1.5, 31.45}, 60);
     EXPECT_NEAR(foot.y, -0.805, 0.01);
     EXPECT_EQ(jumpsLeft, 2);
     EXPECT_EQ(playerSpeedY, 0.0f);
 }
 
-TEST_F(PlayingKitchen, TheBoundaryPlanesStopThePlayerAndDoNothingElse)
+TEST_F(PlayerInKitchen, TheBoundaryPlanesStopThePlayerAndDoNothingElse)
 {
-    withObstacles = false;
-    takeKnivesAway();
     const double gap = level::playerRadius + level::playerSkin;
-
-    placePlayer({-3.0, 1.1, 0.0});
-    press(GLFW_KEY_S);
-    playFrames(60);
-    release(GLFW_KEY_S);
-    EXPECT_NEAR(foot.x, -6.0 + gap, 0.01);
-    EXPECT_TRUE(playerAlive);
-
-    placePlayer({0.0, 1.1, -3.0});
-    press(GLFW_KEY_A);
-    playFrames(60);
-    release(GLFW_KEY_A);
-    EXPECT_NEAR(foot.z, -6.0 + gap, 0.01);
-    EXPECT_NEAR(foot.y, 0.0, 0.01); // still on the counter, which ends at the same z
-    EXPECT_TRUE(playerAlive);
-
-    placePlayer({230.0, 1.1, 50.0});
-    press(GLFW_KEY_D);
-    playFrames(60);
-    release(GLFW_KEY_D);
-    EXPECT_NEAR(foot.z, 55.17 - gap, 0.01);
-    EXPECT_TRUE(playerAlive);
-
-    // Past the end of table 2 the plane stands in the air beyond the table's edge.
-    placePlayer({346.0, 1.1, 35.0});
-    press(GLFW_KEY_W);
-    double farthest = foot.x;
-    for (int frame = 0; frame < 90; ++frame) {
-        farthest = std::max(farthest, playFrame().x);
+    struct Case {
+        glm::dvec3 start;
+        int key;
+        int axis;
+        double stop; // the plane's place, less the capsule's radius and skin
+    };
+    // The last one stands in the air past the end of table 2, beyond the table's edge.
+    const Case cases[] = {{{-3.0, 1.1, 0.0}, GLFW_KEY_S, 0, -6.0 + gap},
+                          {{0.0, 1.1, -3.0}, GLFW_KEY_A, 2, -6.0 + gap},
+                          {{230.0, 1.1, 50.0}, GLFW_KEY_D, 2, 55.17 - gap},
+                          {{346.0, 1.1, 35.0}, GLFW_KEY_W, 0, 350.81 - gap}};
+    for (const Case& c : cases) {
+        placePlayer(c.start);
+        press(c.key);
+        double farthest = foot[c.axis];
+        for (int frame = 0; frame < 60; ++frame) {
+            const double at = playFrame()[c.axis];
+            farthest = c.stop > 0.0 ? std::max(farthest, at) : std::min(farthest, at);
+        }
+        release(c.key);
+        EXPECT_NEAR(farthest, c.stop, 0.01) << c.start.x;
+        EXPECT_TRUE(playerAlive) << c.start.x;
     }
-    release(GLFW_KEY_W);
-    EXPECT_NEAR(farthest, 350.81 - gap, 0.01);
 }
 
-TEST_F(PlayingKitchen, BetweenTwoGroundContactsSpaceJumpsTwiceAndVAlways)
+TEST_F(PlayerInKitchen, BetweenTwoGroundContactsSpaceJumpsTwiceAndVAlways)
 {
-    withObstacles = false;
     playFrames(90);
     ASSERT_NEAR(foot.y, 0.0, 0.01);
+    ASSERT_EQ(jumpsLeft, 2);
 
     press(GLFW_KEY_SPACE);
     EXPECT_EQ(jumpsLeft, 1);
@@ -126,9 +104,8 @@ TEST_F(PlayingKitchen, BetweenTwoGroundContactsSpaceJumpsTwiceAndVAlways)
     EXPECT_EQ(jumpsLeft, 2);
 }
 
-TEST_F(PlayingKitchen, ASpaceJumpRisesAThirdMoreThanTheTextbookJump)
+TEST_F(PlayerInKitchen, ASpaceJumpRisesAThirdMoreThanTheTextbookJump)
 {
-    withObstacles = false;
     playFrames(90);
     press(GLFW_KEY_SPACE);
     double highest = 0.0;
@@ -142,45 +119,59 @@ TEST_F(PlayingKitchen, ASpaceJumpRisesAThirdMoreThanTheTextbookJump)
     EXPECT_EQ(airborne, 49);
 }
 
-TEST_F(PlayingKitchen, TouchingThePizzaReachesIt)
+// Ledges just under and just over what the player steps up, and ramps either side of the
+// steepest it walks up (45 degrees), each with its near edge 3 ahead on the first run. Its
+// step offset is 0.26, but running in the easy climbing mode the capsule's round bottom rides
+// up edges another 0.35 or so: 0.60 is climbed, 0.62 is not.
+struct Climb {
+    float ledge;   // height, or 0 for a ramp
+    float degrees; // of the ramp
+    bool climbs;
+};
+
+class PlayerClimbing : public PlayerInKitchen, public testing::WithParamInterface<Climb> {};
+
+TEST_P(PlayerClimbing, StepsUpLowLedgesAndWalksUpRampsNoSteeperThanFortyFive)
 {
-    withObstacles = false;
-    playFrames(120); // the pizza settles on table 2
-    placePlayer({332.0, 1.1, 23.0});
-    EXPECT_FALSE(pizzaReached);
-    press(GLFW_KEY_W);
-    for (int frame = 0; frame < 60 && !pizzaReached; ++frame) {
-        playFrame();
+    const Climb c = GetParam();
+    if (c.ledge > 0.0f) {
+        addGroundBox({4.0f, c.ledge / 2.0f, 3.0f}, {7.0f, c.ledge / 2.0f, 0.0f});
+    } else {
+        const float angle = glm::radians(c.degrees);
+        addGroundBox({4.0f, 0.5f, 3.0f},
+                     {3.0f + 3.0f * std::cos(angle) + 0.5f * std::sin(angle),
+                      3.0f * std::sin(angle) - 0.5f * std::cos(angle), 0.0f},
+                     glm::angleAxis(angle, glm::vec3(0.0f, 0.0f, 1.0f)));
     }
-    EXPECT_TRUE(pizzaReached);
-    // Reached on first touch, at its edge (x 335) less the capsule's radius and skin.
-    EXPECT_GT(foot.x, 334.5);
-    EXPECT_LT(foot.x, 335.0);
-    EXPECT_TRUE(playerAlive);
-}
-
-TEST_F(PlayingKitchen, RestartPutsThePlayerBackAndKeepsItsSpeedsAndKeys)
-{
-    press(GLFW_KEY_D);
-    ASSERT_TRUE(playUntilDead(600));
-    playerSpeedX = 7.0f;
-    timeSinceJump = 3.0f;
-    jumpsLeft = -4;
-    pizzaReached = true;
-
-    restartPlayer();
-    EXPECT_EQ(gControllerManager->getController(0)->getPosition(), glm::dvec3(0.0, 20.0, 0.0));
-    EXPECT_TRUE(playerAlive);
-    EXPECT_FALSE(pizzaReached);
-    EXPECT_EQ(jumpsLeft, 2);
-    EXPECT_EQ(playerSpeedX, 7.0f);
-    EXPECT_EQ(playerSpeedZ, 10.0f);
-    EXPECT_TRUE(rightHeld);
-    EXPECT_EQ(timeSinceJump, 3.0f);
-
-    playerSpeedX = 0.0f;
-    release(GLFW_KEY_D);
     playFrames(90);
-    EXPECT_NEAR(foot.y, 0.0, 0.01);
-    EXPECT_TRUE(playerAlive);
+    ASSERT_NEAR(foot.y, 0.0, 0.01);
+    press(GLFW_KEY_W);
+    double highest = 0.0;
+    for (int frame = 0; frame < 45; ++frame) {
+        highest = std::max(highest, playFrame().y);
+    }
+    if (c.climbs) {
+        EXPECT_GT(highest, c.ledge > 0.0f ? c.ledge - 0.01 : 2.0);
+    } else {
+        EXPECT_LT(highest, 0.01);
+        EXPECT_LT(foot.x, 3.0); // held at the near edge
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(LedgesAndRamps, PlayerClimbing,
+                         testing::Values(Climb{0.58f, 0.0f, true}, Climb{0.64f, 0.0f, false},
+                                         Climb{0.0f, 44.0f, true}, Climb{0.0f, 46.0f, false}));
+
+// Sweeps that start inside a shape find nothing, so a capsule put partly inside a wall is
+// pushed out before it moves.
+TEST_F(PlayerInKitchen, PutPartlyInsideABlockThePlayerIsPushedOutToItsSkin)
+{
+    addGroundBox({1.0f, 1.0f, 1.0f}, {4.0f, 1.0f, 0.0f});
+    playFrames(90);
+    gControllerManager->getController(0)->setPosition({3.0 - level::playerRadius + 0.1, 1.05, 0.0});
+    playFrames(2);
+    EXPECT_NEAR(3.0 - (foot.x + level::playerRadius), level::playerSkin, 0.005);
+    EXPECT_NEAR(foot.y, 0.0, 0.005);
+}
+
+} // namespace
