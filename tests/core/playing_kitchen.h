@@ -30,18 +30,6 @@ class PlayingKitchen : public KitchenWorld {
         return foot;
     }
 
-    // Plays until the player dies or the frames run out; returns whether it died.
-    bool playUntilDead(int frames)
-    {
-        for (int frame = 0; frame < frames; ++frame) {
-            playFrame();
-            if (!playerAlive) {
-                return true;
-            }
-        }
-        return false;
-    }
-
     void playFrames(int frames)
     {
         for (int frame = 0; frame < frames; ++frame) {
