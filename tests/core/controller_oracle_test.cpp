@@ -102,15 +102,6 @@ class ScenarioWorld {
     std::map<const btCollisionObject*, std::string> names;
 };
 
-std::string joined(const std::vector<std::string>& names)
-{
-    std::string text;
-    for (const std::string& name : names) {
-        text += (text.empty() ? "" : ", ") + name;
-    }
-    return "[" + text + "]";
-}
-
 // A surface met exactly at the end of a sweep's reach is touched or missed depending on the
 // last bits of the arithmetic; Bullet's sweeps also stop up to 0.001 short of contact. A
 // difference in reports is such a grazing contact when starting or moving a hair higher or
@@ -174,8 +165,8 @@ TEST(ControllerOracle, FollowsTheReferenceControllerFrameByFrame)
             if (got != wanted) {
                 ++grazing;
                 EXPECT_TRUE(explainedByGrazing(scene, before, motion, minDistance, wanted))
-                    << name << ", frame " << frame << ": ours " << joined(got) << ", reference "
-                    << joined(wanted);
+                    << name << ", frame " << frame << ": ours " << testing::PrintToString(got)
+                    << ", reference " << testing::PrintToString(wanted);
             }
         }
         EXPECT_LE(worst, tolerance) << name << ", frame " << worstFrame;
