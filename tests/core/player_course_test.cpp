@@ -129,6 +129,11 @@ struct Climb {
     bool climbs;
 };
 
+std::ostream& operator<<(std::ostream& out, const Climb& c)
+{
+    return out << (c.ledge > 0.0f ? "ledge " : "ramp ") << (c.ledge > 0.0f ? c.ledge : c.degrees);
+}
+
 class PlayerClimbing : public PlayerInKitchen, public testing::WithParamInterface<Climb> {};
 
 TEST_P(PlayerClimbing, StepsUpLowLedgesAndWalksUpRampsNoSteeperThanFortyFive)
