@@ -14,7 +14,7 @@ TEST(ShaderFileFailure, AMissingOrBrokenParticleOrWaterShaderEndsStartUpWithItsM
         const char* program;
         const char* file;
         std::optional<std::string> content; // none: the file is removed
-        std::string output; // the whole output, or its first line when a driver's log follows
+        std::string output; // for a broken file the first line, before the driver's log
     } cases[] = {
         {"particles", "assets/shader/particle.compute", {}, ""},
         {"particles", "assets/shader/particle.frag", {}, ""},
