@@ -1,38 +1,24 @@
 #pragma once
 
 #include "support/gl_context.h"
+#include "support/working_directory.h"
 
-#include <filesystem>
 #include <memory>
 #include <vector>
 
-// A GL test that runs in the build tree, where assets/shader/ holds the game's shader files,
-// with a hidden 64 x 64 window. The working directory is restored afterwards.
+// A GL test that runs in the build tree, where assets/shader/ holds the game's shader files as
+// the game reads them, with a hidden 64 x 64 window.
 class BuildTreeGlTest : public ::testing::Test {
   protected:
     static constexpr int windowWidth = 64;
     static constexpr int windowHeight = 64;
 
-    void SetUp() override
-    {
-        previousDirectory = std::filesystem::current_path();
-        std::filesystem::current_path(KORVEL_BINARY_DIR);
-        context = std::make_unique<GlContext>(windowWidth, windowHeight);
-    }
-    void TearDown() override
-    {
-        context.reset();
-        std::filesystem::current_path(previousDirectory);
-    }
-
-    std::unique_ptr<GlContext> context;
-    std::filesystem::path previousDirectory;
+    WorkingDirectory buildTree{KORVEL_BINARY_DIR};
+    GlContext context{windowWidth, windowHeight};
 };
 
 struct Rgb {
-    int r = 0;
-    int g = 0;
-    int b = 0;
+    int r = 0, g = 0, b = 0;
 };
 
 // What the bound read framebuffer holds, bottom row first.
