@@ -39,14 +39,3 @@ GlContext::~GlContext()
     glfwDestroyWindow(handle);
     glfwTerminate();
 }
-
-void GlTest::SetUp()
-{
-    context = new GlContext();
-}
-
-void GlTest::TearDown()
-{
-    delete context;
-    context = nullptr;
-}
