@@ -8,9 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 // A copy of the built assets, where the game plays and a test may break files.
 class GameFolder : public TempDir {
   public:
@@ -29,7 +26,21 @@ class GameFolder : public TempDir {
         return runProcess(arguments, path().string(), 600);
     }
 
-    // ImageMagick's and tesseract's COMMAND on this folder's files.
+    // What a player reads in a region (WxH+X+Y) of a screenshot: the white HUD text is turned
+    // black on white first, so the picture behind it does not matter.
+    std::string readText(const std::string& png, const std::string& region) const
+    {
+        return shell("convert " + png + " -crop " + region +
+                     " -colorspace gray -threshold 92% -negate png:- | tesseract - - --psm 6");
+    }
+
+    // The mean of a screenshot's channel, picked by ImageMagick's OPTIONS, from 0 to 1.
+    double mean(const std::string& png, const std::string& options) const
+    {
+        return std::stod("0" +
+                         shell("convert " + png + " " + options + " -format %[fx:mean] info:"));
+    }
+
     std::string shell(const std::string& command) const
     {
         return runProcess({"/bin/sh", "-c", command}, path().string(), 120).output;
