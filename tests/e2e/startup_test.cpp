@@ -1,45 +1,34 @@
-#include "support/subprocess.h"
-#include "support/temp_dir.h"
+#include "game_run.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-
-namespace {
-
-ProcessResult runGameIn(const TempDir& folder, double timeout = 20.0)
+TEST(GameStartup, WithoutSettingsFileItWarnsAndEndsWithStatusOne)
 {
-    return runProcess({KORVEL_GAME}, folder.path().string(), timeout);
+    const TempDir folder; // no assets/ at all
+    // Standard input is closed, not a terminal: the wait for a key returns at once.
+    const ProcessResult run = runProcess({KORVEL_GAME}, folder.path().string(), 120);
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.output, "WARNING: assets/settings.ini not found! Using defaults instead.\n"
+                          "ERROR: Failed to load 'settings.ini'\n");
 }
 
-bool haveDisplay()
-{
-    return std::getenv("DISPLAY") != nullptr;
-}
-
-} // namespace
-
-TEST(GameStartup, WithoutSettingsFileItWarnsFailsAndOpensNoWindow)
-{
-    TempDir folder; // no assets/ at all
-    const ProcessResult result = runGameIn(folder);
-    EXPECT_EQ(result.exitStatus, 1);
-    EXPECT_EQ(result.output, "WARNING: assets/settings.ini not found! Using defaults instead.\n"
-                             "ERROR: Failed to load 'settings.ini'\n");
-    EXPECT_LT(result.seconds, 5.0); // the acknowledgement wait returns at once without a terminal
-}
-
+// A line the reader cannot parse is passed over: the game starts with the values around it.
 TEST(GameStartup, SettingsWithSyntaxErrorsStillStart)
 {
-    if (!haveDisplay()) {
-        GTEST_SKIP() << "needs a display (the test command runs this under xvfb-run)";
-    }
-    TempDir folder;
-    folder.copyBuiltAssets();
-    folder.write("assets/settings.ini",
-                 "[window]\nthis line is broken\nwidth = 320\nheight = 240\n");
-    // Started, it runs until closed: surviving a few seconds with no failure line is the proof.
-    const ProcessResult result = runGameIn(folder, 4.0);
-    EXPECT_TRUE(result.timedOut) << result.output;
-    EXPECT_EQ(result.output.find("ERROR"), std::string::npos) << result.output;
+    const GameFolder game;
+    game.write("assets/settings.ini", "[window]\nthis line is broken\nwidth = 320\nheight = 240\n");
+    const ProcessResult run = game.replay({"/dev/null", "--until", "0.2", "--shot", "0.1:s.png"});
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(run.output, "outcome: playing\n");
+    // A PNG file gives its width and height, big-endian, from its 17th byte: a 320x240 window.
+    EXPECT_EQ(game.read("s.png").substr(16, 8), std::string("\0\0\1\x40\0\0\0\xf0", 8));
+}
+
+// korvel-replay refuses a route it cannot play with status 2, before it opens a window, and
+// names the line on standard error (kept in a file here); standard output stays empty.
+TEST(ReplayArguments, AMalformedRouteLineIsRefusedWithItsNumber)
+{
+    const GameFolder game;
+    game.write("route.txt", "# fine\n0 W press\n1.0 W jump\n");
+    EXPECT_EQ(game.shell("'" KORVEL_REPLAY "' route.txt 2>errors.txt; echo status $?"),
+              "status 2\n");
+    EXPECT_TRUE(game.read("errors.txt").starts_with("route.txt:3: ")) << game.read("errors.txt");
 }

@@ -2,15 +2,10 @@
 
 #include "render/gl_driver_residency.h"
 
-#include <cstdio>
 #include <stdexcept>
 
 GlContext::GlContext(int width, int height)
 {
-    // A test that cannot get its context should say what GLFW saw, not only that it failed.
-    glfwSetErrorCallback([](int code, const char* description) {
-        std::fprintf(stderr, "GLFW error 0x%x: %s\n", code, description);
-    });
     if (glfwInit() == 0) {
         throw std::runtime_error("glfwInit failed (is there a display?)");
     }
@@ -38,15 +33,4 @@ GlContext::~GlContext()
 {
     glfwDestroyWindow(handle);
     glfwTerminate();
-}
-
-void GlTest::SetUp()
-{
-    context = new GlContext();
-}
-
-void GlTest::TearDown()
-{
-    delete context;
-    context = nullptr;
 }

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 // A hidden window with a real 4.3 core context, made current for the test. Needs a display:
 // the test command runs the GL suite under xvfb-run.
 class GlContext {
@@ -23,7 +25,7 @@ class GlContext {
 // Fixture base: every test gets a fresh context, so GL state never leaks between tests.
 class GlTest : public ::testing::Test {
   protected:
-    void SetUp() override;
-    void TearDown() override;
-    GlContext* context = nullptr;
+    void SetUp() override { context.emplace(); }
+    void TearDown() override { context.reset(); }
+    std::optional<GlContext> context;
 };

@@ -12,6 +12,6 @@ struct ProcessResult {
 };
 
 // Runs a program in a working directory with standard input closed (reads see end of file),
-// captures its standard output, and kills it if it outlives the timeout.
+// captures its standard output, and kills it and its children if it outlives the timeout.
 ProcessResult runProcess(const std::vector<std::string>& argv, const std::string& workingDir,
-                         double timeoutSeconds, const std::vector<std::string>& extraEnv = {});
+                         double timeoutSeconds);

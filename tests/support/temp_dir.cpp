@@ -3,24 +3,21 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <vector>
 
 #include <stdlib.h>
 
 TempDir::TempDir()
 {
     std::string pattern = (std::filesystem::temp_directory_path() / "korvel-XXXXXX").string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (mkdtemp(buffer.data()) == nullptr) {
+    if (mkdtemp(pattern.data()) == nullptr) {
         throw std::runtime_error("mkdtemp failed");
     }
-    root = buffer.data();
+    root = pattern;
 }
 
 TempDir::~TempDir()
 {
-    std::error_code ignored;
+    std::error_code ignored; // a test may have left its folder read-only
     std::filesystem::permissions(root, std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add, ignored);
     std::filesystem::remove_all(root, ignored);
@@ -28,17 +25,14 @@ TempDir::~TempDir()
 
 void TempDir::write(const std::string& relative, const std::string& bytes) const
 {
-    const std::filesystem::path file = root / relative;
-    std::filesystem::create_directories(file.parent_path());
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::filesystem::create_directories((root / relative).parent_path());
+    std::ofstream(root / relative, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 std::string TempDir::read(const std::string& relative) const
 {
-    std::ifstream in(root / relative, std::ios::binary);
     std::ostringstream content;
-    content << in.rdbuf();
+    content << std::ifstream(root / relative, std::ios::binary).rdbuf();
     return content.str();
 }
 

@@ -1,0 +1,48 @@
+#pragma once
+
+// The real game in a temporary folder. It opens a window: the test command runs this suite under
+// xvfb-run. Deadlines are generous, as the sanitizer build on a busy machine is many times slower.
+
+#include "support/subprocess.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+// A copy of the built assets, where the game plays and a test may break files.
+class GameFolder : public TempDir {
+  public:
+    GameFolder() { copyBuiltAssets(); }
+
+    void window(int width, int height) const
+    {
+        write("assets/settings.ini", "[window]\nwidth = " + std::to_string(width) +
+                                         "\nheight = " + std::to_string(height) + "\n");
+    }
+
+    // korvel-replay ROUTE [OPTION]... in this folder.
+    ProcessResult replay(std::vector<std::string> arguments) const
+    {
+        arguments.insert(arguments.begin(), KORVEL_REPLAY);
+        return runProcess(arguments, path().string(), 600);
+    }
+
+    // What a player reads in a region (WxH+X+Y) of a screenshot: the white HUD text is turned
+    // black on white first, so the picture behind it does not matter.
+    std::string readText(const std::string& png, const std::string& region) const
+    {
+        return shell("convert " + png + " -crop " + region +
+                     " -colorspace gray -threshold 92% -negate png:- | tesseract - - --psm 6");
+    }
+
+    // The mean of a screenshot's channel, picked by ImageMagick's OPTIONS, from 0 to 1.
+    double mean(const std::string& png, const std::string& options) const
+    {
+        return std::stod("0" +
+                         shell("convert " + png + " " + options + " -format %[fx:mean] info:"));
+    }
+
+    std::string shell(const std::string& command) const
+    {
+        return runProcess({"/bin/sh", "-c", command}, path().string(), 120).output;
+    }
+};
