@@ -11,7 +11,7 @@ if [[ ! "$oracle/node_modules/.package-lock.json" -nt "$oracle/package-lock.json
   (cd "$oracle" && npm ci --no-audit --no-fund)
 fi
 build="$root/build-test"
-"$root/tools/build.sh" "$build" -DKORVEL_SANITIZE=ON
+"$root/tools/build.sh" "$build" -DKORVEL_SANITIZE=ON -DKORVEL_WERROR=ON
 
 source "$root/tools/sanitizer_env.sh"
 cd "$build"
