@@ -2,6 +2,7 @@
 #include "app/headless_game.h"
 #include "app/input_state.h"
 #include "app/route.h"
+#include "physics/physics_actor.h"
 
 #include "support/temp_dir.h"
 
@@ -12,6 +13,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 TEST(RouteParsing, ReadsEventsInFileOrderAndRefusesTheFirstBadLineByItsNumber)
 {
@@ -67,6 +69,12 @@ class ScriptedRoute : public ::testing::Test {
                           ending = std::string(dead ? "dead" : "") + (won ? "won" : "") +
                                    (timeUp ? "timeUp" : "");
                       }
+                      // The knives are put back and thrown again every ten seconds.
+                      const glm::vec3 knife = game->knives()[0]->getGlobalPose().position;
+                      if (glm::distance(knife, lastKnife) > 3.0f && pass > 0) {
+                          knifeThrows.push_back(static_cast<double>(pass + 1) * frameTime);
+                      }
+                      lastKnife = knife;
                       if (result.restarted && attemptPlaying()) {
                           restartTime = static_cast<double>(pass + 1) * frameTime;
                           secondsAtRestart = game->session().attempt().secondsLeft();
@@ -83,6 +91,8 @@ class ScriptedRoute : public ::testing::Test {
     int secondsAtRestart = 0;
     glm::dvec3 endFoot{0.0};
     glm::dvec3 lastFoot{0.0};
+    glm::vec3 lastKnife{0.0f};
+    std::vector<double> knifeThrows;
 };
 
 } // namespace
@@ -115,6 +125,10 @@ TEST_F(ScriptedRoute, TimeUpWaitsOutOfReachUntilTheFirstFramePast119Seconds)
 {
     play("timeup.route");
     EXPECT_EQ(ending, "timeUp");
+    ASSERT_EQ(knifeThrows.size(), 12u); // and on, past the end of the attempt
+    for (std::size_t i = 0; i < knifeThrows.size(); ++i) {
+        EXPECT_NEAR(knifeThrows[i], 10.0 * (i + 1), 1.5 * frameTime) << i;
+    }
     EXPECT_GT(endTime, 119.0);
     EXPECT_LT(endTime, 119.0 + 2.0 * frameTime);
     EXPECT_FALSE(std::filesystem::exists(folder / "score.txt"));
