@@ -9,9 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <random>
-#include <string>
 
 #include <grp.h>
 #include <signal.h>
