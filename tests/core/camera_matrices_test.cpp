@@ -1,5 +1,7 @@
+#include "app/camera_follow.h"
 #include "app/input_state.h"
-#include "render/camera_matrices.h"
+#include "app/scene_cameras.h"
+#include "app/settings.h"
 #include "render/orbit_camera.h"
 #include "render/player_camera.h"
 
@@ -11,14 +13,10 @@
 
 namespace {
 
-void expectMatrixNear(const glm::mat4& actual, const glm::mat4& expected, float tolerance = 1e-5f)
+void expectNear(const glm::vec3& actual, const glm::vec3& expected, float tolerance = 1e-5f)
 {
-    for (int column = 0; column < 4; ++column) {
-        for (int row = 0; row < 4; ++row) {
-            EXPECT_NEAR(actual[column][row], expected[column][row], tolerance)
-                << "at m[" << column << "][" << row << "]";
-        }
-    }
+    EXPECT_NEAR(glm::length(actual - expected), 0.0f, tolerance)
+        << actual.x << ", " << actual.y << ", " << actual.z;
 }
 
 glm::vec3 toScreen(const glm::mat4& viewProjection, const glm::vec3& world)
@@ -29,145 +27,51 @@ glm::vec3 toScreen(const glm::mat4& viewProjection, const glm::vec3& world)
 
 } // namespace
 
-TEST(CameraMatrices, PerspectiveOfAQuarterTurn)
+TEST(CameraMatrices, TheGamesCamerasComeFromTheSettingsAndShowAnUprightPicture)
 {
-    // tan(pi/4) = 1: 1/(aspect t) = 0.5, 1/t = 1, -(3+1)/(3-1) = -2, -(2*3*1)/(3-1) = -3.
-    glm::mat4 expected(0.0f);
-    expected[0][0] = 0.5f;
-    expected[1][1] = 1.0f;
-    expected[2][2] = -2.0f;
-    expected[2][3] = -1.0f;
-    expected[3][2] = -3.0f;
-    expectMatrixNear(perspectiveMatrix(1.5707964f, 2.0f, 1.0f, 3.0f), expected);
-}
+    const Settings settings{.width = 1000, .height = 500, .fov = 90.0f, .near = 0.5f, .far = 50.0f};
+    // The player camera opens 5 rad whatever the fov: 1/tan(2.5) = -1.3386482, both scale
+    // terms negative; both take the window's aspect and the clip distances.
+    const PlayerCamera player = startPlayerCamera(settings);
+    const glm::mat4& p = player.getProjection();
+    expectNear(glm::vec3(p[0][0], p[1][1], p[2][2]), {-0.6693241f, -1.3386482f, -50.5f / 49.5f});
+    const glm::mat4 o = startOrbitCamera(settings).getProjection(); // 1/tan(45 degrees)
+    expectNear(glm::vec3(o[0][0], o[1][1], o[2][2]), {0.5f, 1.0f, -50.5f / 49.5f});
 
-TEST(CameraMatrices, PerspectiveKeepsTheSignOfANegativeTangent)
-{
-    // The player camera's 5 rad: tan(2.5) = -0.7470223, so both scale terms are negative.
-    const glm::mat4 m = perspectiveMatrix(5.0f, 4.0f / 3.0f, 0.1f, 100.0f);
-    EXPECT_NEAR(m[0][0], -1.0039861f, 1e-5f);
-    EXPECT_NEAR(m[1][1], -1.3386482f, 1e-5f);
-    EXPECT_NEAR(m[2][2], -1.0020020f, 1e-6f);
-    EXPECT_NEAR(m[3][2], -0.2002002f, 1e-6f);
-    EXPECT_EQ(m[2][3], -1.0f);
-    EXPECT_EQ(m[3][3], 0.0f);
-}
-
-TEST(CameraMatrices, LookAtFromTheStartPointWithTheDownwardUp)
-{
-    // f = (8, -5, 0)/sqrt(89), s = (0, 0, -1), u = (-5, -8, 0)/sqrt(89).
-    const float r = std::sqrt(89.0f);
-    glm::mat4 expected(1.0f);
-    expected[0] = glm::vec4(0.0f, -5.0f / r, -8.0f / r, 0.0f);
-    expected[1] = glm::vec4(0.0f, -8.0f / r, 5.0f / r, 0.0f);
-    expected[2] = glm::vec4(-1.0f, 0.0f, 0.0f, 0.0f);
-    expected[3] = glm::vec4(0.0f, 5.0f / r, -81.0f / r, 1.0f);
-    expectMatrixNear(lookAtMatrix({-7, 5, 0}, {1, 0, 0}, {0, -1, 0}), expected);
-}
-
-TEST(PlayerCamera, TheGamesCameraShowsAnUprightPicture)
-{
-    PlayerCamera camera({-7, 5, 0}, {1, 0, 0}, {0, -1, 0}, 5.0f, 800.0f / 600.0f, 0.1f, 100.0f);
-    const glm::mat4 viewProjection = camera.viewProjection();
-    const glm::vec3 target = toScreen(viewProjection, {1, 0, 0});
-    EXPECT_NEAR(target.x, 0.0f, 1e-5f);
-    EXPECT_NEAR(target.y, 0.0f, 1e-5f);
-    // Above the target is up in the picture, the player's right (+Z) is right.
+    // Seen from the start, the target is in the middle, above it is up and +Z is right.
+    const glm::mat4 viewProjection = player.viewProjection();
+    expectNear(toScreen(viewProjection, {1, 0, 0}) * glm::vec3(1, 1, 0), glm::vec3(0.0f));
     EXPECT_GT(toScreen(viewProjection, {1, 1, 0}).y, 0.0f);
     EXPECT_GT(toScreen(viewProjection, {1, 0, 1}).x, 0.0f);
     // The effective vertical opening is 2 atan(0.747): a point at that slope lies on the edge.
-    const glm::vec3 eye(0.0f, 0.0f, 0.0f);
-    PlayerCamera level(eye, {1, 0, 0}, {0, -1, 0}, 5.0f, 1.0f, 0.1f, 100.0f);
+    const PlayerCamera level({0, 0, 0}, {1, 0, 0}, {0, -1, 0}, 5.0f, 1.0f, 0.1f, 100.0f);
     EXPECT_NEAR(toScreen(level.viewProjection(), {10, 7.470223f, 0}).y, 1.0f, 1e-4f);
 }
 
-TEST(PlayerCamera, UpdateMovesTheViewAndKeepsTheProjection)
+TEST(CameraFollow, FollowsSevenBehindAndFiveUpAddingInDoublePrecision)
 {
     PlayerCamera camera({-7, 5, 0}, {1, 0, 0}, {0, -1, 0}, 5.0f, 1.0f, 0.1f, 100.0f);
-    const glm::mat4 projection = camera.getProjection();
-    EXPECT_TRUE(camera.getPlanes().empty());
-    camera.update({3, 5, 0}, {10, 0, 0});
-    EXPECT_EQ(camera.getPosition(), glm::vec3(3, 5, 0));
-    EXPECT_EQ(camera.getProjection(), projection);
-    expectMatrixNear(camera.getView(), lookAtMatrix({3, 5, 0}, {10, 0, 0}, {0, -1, 0}));
-    EXPECT_EQ(camera.getPlanes().size(), 6u);
+    followPlayer(camera, {10.5, 2.25, -3.0});
+    EXPECT_EQ(camera.getPosition(), glm::vec3(3.5f, 7.25f, -3.0f));
+    EXPECT_EQ(camera.getTarget(), glm::vec3(10.5f, 2.25f, -3.0f));
+    // 2^24 + 1 has no float; narrowed before adding it would become 2^24 and the eye 2^24 - 7.
+    followPlayer(camera, {16777217.0, 0.0, 0.0});
+    EXPECT_EQ(camera.getPosition().x, 16777210.0f);
 }
 
-TEST(OrbitCamera, StartsWithTheIdentityViewAndADegreeOpening)
+TEST(OrbitCamera, TheLeftButtonTurnsAroundTheTargetAtTheWheelsDistance)
 {
-    const OrbitCamera camera(60.0f, 1.0f, 0.1f, 100.0f);
-    EXPECT_EQ(camera.getView(), glm::mat4(1.0f));
-    EXPECT_NEAR(camera.getProjection()[1][1], 1.7320508f, 1e-5f); // 1 / tan(30 deg)
-    EXPECT_EQ(camera.getPosition(), glm::vec3(0.0f));
-}
-
-TEST(OrbitCamera, WithoutButtonsItSitsOnPlusZAtTheZoomDistance)
-{
+    // The game's update reads the callbacks' button and wheel; a stale cursor counts whole.
     OrbitCamera camera(60.0f, 1.0f, 0.1f, 100.0f);
-    camera.update(300, 200, false, false, 12.0f);
-    EXPECT_EQ(camera.getPosition(), glm::vec3(0, 0, 12));
-    glm::mat4 expected(1.0f);
-    expected[3] = glm::vec4(0, 0, -12, 1);
-    expectMatrixNear(camera.getView(), expected);
-}
-
-TEST(OrbitCamera, LeftDragTurnsAroundTheTarget)
-{
-    OrbitCamera camera(60.0f, 1.0f, 0.1f, 100.0f);
-    camera.update(0, 0, false, false, 12.0f);
-    camera.update(100, 50, true, false, 12.0f);
-    EXPECT_FLOAT_EQ(camera.getYaw(), 0.5f);
-    EXPECT_FLOAT_EQ(camera.getPitch(), 0.25f);
-    // (-sin 0.5 cos 0.25, sin 0.25, cos 0.5 cos 0.25) * 12
-    const glm::vec3 position = camera.getPosition();
-    EXPECT_NEAR(position.x, -5.574256f, 1e-5f);
-    EXPECT_NEAR(position.y, 2.968848f, 1e-5f);
-    EXPECT_NEAR(position.z, 10.203608f, 1e-5f);
-    // The target lies straight ahead, 12 units down the view's -Z.
-    const glm::vec4 target = camera.getView() * glm::vec4(0, 0, 0, 1);
-    EXPECT_NEAR(target.x, 0.0f, 1e-4f);
-    EXPECT_NEAR(target.y, 0.0f, 1e-4f);
-    EXPECT_NEAR(target.z, -12.0f, 1e-4f);
-}
-
-TEST(OrbitCamera, PitchStopsShortOfStraightUpAndDown)
-{
-    OrbitCamera camera(60.0f, 1.0f, 0.1f, 100.0f);
-    camera.update(0, 100000, true, false, 12.0f);
-    EXPECT_FLOAT_EQ(camera.getPitch(), 1.5607964f);
-    camera.update(0, -100000, true, false, 12.0f);
-    EXPECT_FLOAT_EQ(camera.getPitch(), -1.5607964f);
-}
-
-TEST(OrbitCamera, RightDragPansTheTargetAndTheCameraLooksAtIt)
-{
-    OrbitCamera camera(60.0f, 1.0f, 0.1f, 100.0f);
-    camera.update(0, 0, false, false, 12.0f);
-    // Facing -Z: right = +X, up = +Y; pan += (-dx right + dy up) * 0.005.
-    camera.update(100, 40, false, true, 12.0f);
-    EXPECT_NEAR(camera.getPan().x, -0.5f, 1e-6f);
-    EXPECT_NEAR(camera.getPan().y, 0.2f, 1e-6f);
-    EXPECT_NEAR(camera.getPan().z, 0.0f, 1e-6f);
-    EXPECT_NEAR(camera.getPosition().x, -0.5f, 1e-6f);
-    EXPECT_NEAR(camera.getPosition().z, 12.0f, 1e-6f);
-    const glm::vec4 pan = camera.getView() * glm::vec4(camera.getPan(), 1.0f);
-    EXPECT_NEAR(pan.x, 0.0f, 1e-4f);
-    EXPECT_NEAR(pan.y, 0.0f, 1e-4f);
-    EXPECT_NEAR(pan.z, -12.0f, 1e-4f);
-}
-
-TEST(OrbitCamera, ReadsTheWheelAndButtonsOfTheInputCallbacks)
-{
-    OrbitCamera camera(60.0f, 1.0f, 0.1f, 100.0f);
-    camera.update(10, 10, false, false, 12.0f);
-    const bool savedLeft = leftMouseDown;
-    const float savedZoom = orbitZoom;
     leftMouseDown = true;
-    orbitZoom = 6.0f;
-    // Cursor memory went stale while the other camera was shown: the whole move counts.
-    camera.update(110, 10);
-    leftMouseDown = savedLeft;
-    orbitZoom = savedZoom;
-    EXPECT_FLOAT_EQ(camera.getYaw(), 0.5f);
-    EXPECT_NEAR(glm::length(camera.getPosition()), 6.0f, 1e-5f);
+    orbitZoom = 12.0f;
+    camera.update(100, 50);
+    leftMouseDown = false;
+    // (-sin 0.5 cos 0.25, sin 0.25, cos 0.5 cos 0.25) * 12, looking at the target.
+    expectNear(camera.getPosition(), {-5.574256f, 2.968848f, 10.203608f});
+    expectNear(glm::vec3(camera.getView() * glm::vec4(0, 0, 0, 1)), {0, 0, -12}, 1e-4f);
+    camera.update(100, 100000, true, false, 12.0f); // pitch stops short of straight up
+    EXPECT_NEAR(camera.getPosition().y, 12.0f * std::sin(1.5607964f), 1e-4f);
+    camera.update(0, 0, false, true, 12.0f); // the right button pans the target
+    EXPECT_NE(camera.getPan(), glm::vec3(0.0f));
 }

@@ -1,8 +1,10 @@
 #include "app/input_state.h"
 #include "app/key_input.h"
+#include "physics/actor_tags.h"
 #include "physics/player.h"
 
 #include <GLFW/glfw3.h>
+#include <btBulletCollisionCommon.h>
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -12,32 +14,20 @@ namespace {
 // Every test starts from the program's start values and leaves them behind.
 class KeyInput : public ::testing::Test {
   protected:
-    void SetUp() override { reset(); }
-    void TearDown() override { reset(); }
-
-    static void reset()
+    void SetUp() override { TearDown(); }
+    void TearDown() override
     {
-        debugText = false;
-        wireframe = false;
-        outlines = true;
-        toon = true;
-        backfaceCulling = true;
-        frustumCulling = true;
-        followCamera = true;
-        restartRequested = false;
-        leftMouseDown = false;
-        rightMouseDown = false;
+        debugText = wireframe = restartRequested = leftMouseDown = false;
         orbitZoom = 12.0f;
-        playerSpeedX = 0.0f;
-        playerSpeedZ = 0.0f;
-        leftHeld = false;
-        rightHeld = false;
+        outlines = toon = backfaceCulling = frustumCulling = followCamera = true;
+        resetPlayerToProgramStart();
     }
 
     KeyEffects key(int code, int action) { return handleKeyEvent(code, action, log); }
     KeyEffects tap(int code)
     {
         key(code, GLFW_PRESS);
+        key(code, GLFW_REPEAT);
         return key(code, GLFW_RELEASE);
     }
 
@@ -46,127 +36,89 @@ class KeyInput : public ::testing::Test {
 
 } // namespace
 
-TEST_F(KeyInput, TwoPressReleasePairsOfF3LeaveWireframeOffAndPrintTwoLines)
+TEST_F(KeyInput, EachKeyActsOnReleaseOnlyAndTheSwitchesPrintTheirLines)
 {
-    const KeyEffects first = tap(GLFW_KEY_F3);
-    EXPECT_TRUE(first.polygonModeChanged);
-    EXPECT_TRUE(wireframe);
-    const KeyEffects second = tap(GLFW_KEY_F3);
-    EXPECT_TRUE(second.polygonModeChanged);
-    EXPECT_FALSE(wireframe);
-    EXPECT_EQ(log.str(), "Wireframe: 1\nWireframe: 0\n");
-}
-
-TEST_F(KeyInput, HoldingF4DoesNothingUntilItIsReleased)
-{
-    key(GLFW_KEY_F4, GLFW_PRESS);
-    for (int repeat = 0; repeat < 5; ++repeat) {
-        key(GLFW_KEY_F4, GLFW_REPEAT);
+    const struct {
+        int key;
+        bool* toggle;
+        const char* lines; // printed by two taps
+        bool polygonMode;
+        bool faceCulling;
+    } bindings[] = {
+        {GLFW_KEY_F2, &debugText, "Debug: 1\nDebug: 0\n", false, false},
+        {GLFW_KEY_F3, &wireframe, "Wireframe: 1\nWireframe: 0\n", true, false},
+        {GLFW_KEY_F4, &outlines, "Outlines: 0\nOutlines: 1\n", false, false},
+        {GLFW_KEY_F5, &toon, "Toon: 0\nToon: 1\n", false, false},
+        {GLFW_KEY_F6, &backfaceCulling, "Backface Culling: 0\nBackface Culling: 1\n", false, true},
+        {GLFW_KEY_F8, &frustumCulling, "View Frustum Culling: 0\nView Frustum Culling: 1\n", false,
+         false},
+        {GLFW_KEY_TAB, &followCamera, "", false, false},
+    };
+    for (const auto& b : bindings) {
+        SCOPED_TRACE(b.lines);
+        log.str("");
+        const bool before = *b.toggle;
+        key(b.key, GLFW_PRESS);
+        key(b.key, GLFW_REPEAT);
+        EXPECT_EQ(*b.toggle, before) << "holding does nothing";
+        const KeyEffects first = key(b.key, GLFW_RELEASE);
+        EXPECT_EQ(*b.toggle, !before);
+        EXPECT_EQ(first.polygonModeChanged, b.polygonMode);
+        EXPECT_EQ(first.faceCullingChanged, b.faceCulling);
+        tap(b.key);
+        EXPECT_EQ(*b.toggle, before);
+        EXPECT_EQ(log.str(), b.lines);
     }
-    EXPECT_TRUE(outlines);
-    EXPECT_EQ(log.str(), "");
-    key(GLFW_KEY_F4, GLFW_RELEASE);
-    EXPECT_FALSE(outlines);
-    EXPECT_EQ(log.str(), "Outlines: 0\n");
-}
-
-TEST_F(KeyInput, EachFunctionKeyFlipsItsSwitchAndPrintsItsLabel)
-{
-    tap(GLFW_KEY_F2);
-    tap(GLFW_KEY_F5);
-    const KeyEffects culling = tap(GLFW_KEY_F6);
-    tap(GLFW_KEY_F8);
-    EXPECT_TRUE(debugText);
-    EXPECT_FALSE(toon);
-    EXPECT_FALSE(backfaceCulling);
-    EXPECT_TRUE(culling.faceCullingChanged);
-    EXPECT_FALSE(culling.polygonModeChanged);
-    EXPECT_FALSE(frustumCulling);
-    EXPECT_EQ(log.str(), "Debug: 1\nToon: 0\nBackface Culling: 0\nView Frustum Culling: 0\n");
-}
-
-TEST_F(KeyInput, TabEscapeAndF11ActSilently)
-{
-    tap(GLFW_KEY_TAB);
-    EXPECT_FALSE(followCamera);
-    EXPECT_TRUE(tap(GLFW_KEY_ESCAPE).closeWindow);
+    log.str("");
     EXPECT_FALSE(key(GLFW_KEY_ESCAPE, GLFW_PRESS).closeWindow);
-    tap(GLFW_KEY_F11);
+    EXPECT_TRUE(key(GLFW_KEY_ESCAPE, GLFW_RELEASE).closeWindow);
+    key(GLFW_KEY_F11, GLFW_PRESS);
+    EXPECT_FALSE(restartRequested);
+    key(GLFW_KEY_F11, GLFW_RELEASE);
     EXPECT_TRUE(restartRequested);
+    EXPECT_FALSE(tap(GLFW_KEY_F7).closeWindow); // a key with no switch
     EXPECT_EQ(log.str(), "");
+    handleMouseButtonEvent(GLFW_MOUSE_BUTTON_LEFT, GLFW_PRESS); // for the orbit camera
+    EXPECT_TRUE(leftMouseDown);
+    handleScrollEvent(-2.0); // the wheel towards the user moves it away
+    EXPECT_EQ(orbitZoom, 13.0f);
 }
 
-TEST_F(KeyInput, OtherKeysChangeNoSwitch)
-{
-    for (int code : {GLFW_KEY_F1, GLFW_KEY_F7, GLFW_KEY_F9, GLFW_KEY_F10, GLFW_KEY_F12, GLFW_KEY_Q,
-                     GLFW_KEY_ENTER}) {
-        const KeyEffects effects = tap(code);
-        EXPECT_FALSE(effects.closeWindow || effects.polygonModeChanged ||
-                     effects.faceCullingChanged);
-    }
-    EXPECT_FALSE(debugText || wireframe || restartRequested);
-    EXPECT_TRUE(outlines && toon && backfaceCulling && frustumCulling && followCamera);
-    EXPECT_EQ(log.str(), "");
-}
-
-TEST_F(KeyInput, ReleasingDWhileAIsHeldMovesLeftAgain)
+TEST_F(KeyInput, MovementFollowsTheHeldSidewaysKeysAndTheLatestEvent)
 {
     key(GLFW_KEY_A, GLFW_PRESS);
-    EXPECT_EQ(playerSpeedZ, -10.0f);
     key(GLFW_KEY_D, GLFW_PRESS);
-    EXPECT_EQ(playerSpeedZ, 10.0f); // the latest press wins
-    key(GLFW_KEY_D, GLFW_RELEASE);
-    EXPECT_EQ(playerSpeedZ, -10.0f);
+    EXPECT_EQ(playerSpeedZ, 10.0f);
+    key(GLFW_KEY_A, GLFW_REPEAT);
+    EXPECT_EQ(playerSpeedZ, -10.0f); // both held: the latest event wins
     key(GLFW_KEY_A, GLFW_RELEASE);
+    EXPECT_EQ(playerSpeedZ, 10.0f);
+    key(GLFW_KEY_D, GLFW_RELEASE);
     EXPECT_EQ(playerSpeedZ, 0.0f);
-}
-
-TEST_F(KeyInput, TappingSWhileWIsHeldStopsForwardMotion)
-{
     key(GLFW_KEY_W, GLFW_PRESS);
-    key(GLFW_KEY_W, GLFW_REPEAT);
-    EXPECT_EQ(playerSpeedX, 10.0f);
     key(GLFW_KEY_S, GLFW_PRESS);
     EXPECT_EQ(playerSpeedX, -10.0f);
-    // W keeps no held flag: releasing S stops the player although W is still down (and a
-    // held key's auto-repeat ended when S was pressed).
     key(GLFW_KEY_S, GLFW_RELEASE);
-    EXPECT_EQ(playerSpeedX, 0.0f);
+    EXPECT_EQ(playerSpeedX, 0.0f); // forward keeps no held keys: W is down, yet the player stops
 }
 
-TEST_F(KeyInput, FunctionKeysStillReachTheMovementInput)
+TEST_F(KeyInput, SpaceJumpsTwiceBeforeLandingAndNotWithinAFifthOfASecond)
 {
-    key(GLFW_KEY_A, GLFW_PRESS);
-    tap(GLFW_KEY_F4); // settles the sideways speed from the held flags like any key
-    EXPECT_EQ(playerSpeedZ, -10.0f);
-}
-
-TEST(MouseInput, ButtonsAreTrackedAndOthersIgnored)
-{
-    handleMouseButtonEvent(GLFW_MOUSE_BUTTON_LEFT, GLFW_PRESS);
-    handleMouseButtonEvent(GLFW_MOUSE_BUTTON_RIGHT, GLFW_PRESS);
-    EXPECT_TRUE(leftMouseDown);
-    EXPECT_TRUE(rightMouseDown);
-    handleMouseButtonEvent(GLFW_MOUSE_BUTTON_MIDDLE, GLFW_RELEASE);
-    EXPECT_TRUE(leftMouseDown && rightMouseDown);
-    handleMouseButtonEvent(GLFW_MOUSE_BUTTON_LEFT, GLFW_RELEASE);
-    EXPECT_FALSE(leftMouseDown);
-    EXPECT_TRUE(rightMouseDown);
-    handleMouseButtonEvent(GLFW_MOUSE_BUTTON_RIGHT, GLFW_RELEASE);
-    EXPECT_FALSE(rightMouseDown);
-}
-
-TEST(MouseInput, TheWheelChangesTheZoomWithoutLimits)
-{
-    const float saved = orbitZoom;
-    orbitZoom = 12.0f;
-    handleScrollEvent(2.0);
-    EXPECT_EQ(orbitZoom, 11.0f);
-    for (int notch = 0; notch < 30; ++notch) {
-        handleScrollEvent(1.0);
+    PlayerHitCallback report;
+    tap(GLFW_KEY_SPACE);
+    EXPECT_EQ(playerSpeedY, 0.0f); // the jump timer starts at 0
+    // The wait since the last jump, and whether the next try jumps: 0.1 s is too soon, and
+    // a third jump before landing is refused.
+    for (const auto [wait, jumps] : {std::pair{0.2f, true}, std::pair{0.1f, false},
+                                     std::pair{0.15f, true}, std::pair{0.25f, false}}) {
+        report.updateMotion(wait);
+        key(GLFW_KEY_SPACE, GLFW_RELEASE); // a release tries too
+        EXPECT_EQ(playerSpeedY == 16.0f, jumps) << wait;
     }
-    EXPECT_EQ(orbitZoom, -4.0f);
-    handleScrollEvent(-100.0);
-    EXPECT_EQ(orbitZoom, 46.0f);
-    orbitZoom = saved;
+    ShapeHit hit;
+    btCollisionObject ground;
+    ground.setUserPointer(const_cast<char*>(groundTag));
+    hit.actor = &ground;
+    report.onShapeHit(hit); // landing gives two jumps again, not three
+    EXPECT_EQ(jumpsLeft, 2);
 }
