@@ -109,8 +109,8 @@ TEST_F(KeyInput, SpaceJumpsTwiceBeforeLandingAndNotWithinAFifthOfASecond)
     EXPECT_EQ(playerSpeedY, 0.0f); // the jump timer starts at 0
     // The wait since the last jump, and whether the next try jumps: 0.1 s is too soon, and
     // a third jump before landing is refused.
-    for (const auto [wait, jumps] : {std::pair{0.2f, true}, std::pair{0.1f, false},
-                                     std::pair{0.15f, true}, std::pair{0.25f, false}}) {
+    for (const auto& [wait, jumps] : {std::pair{0.2f, true}, std::pair{0.1f, false},
+                                      std::pair{0.15f, true}, std::pair{0.25f, false}}) {
         report.updateMotion(wait);
         key(GLFW_KEY_SPACE, GLFW_RELEASE); // a release tries too
         EXPECT_EQ(playerSpeedY == 16.0f, jumps) << wait;
