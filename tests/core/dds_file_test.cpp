@@ -5,114 +5,79 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <vector>
+#include <memory>
 
 namespace {
 
-// The parser sees exactly these bytes in a heap block of their own size, so a read past the
-// end is caught by AddressSanitizer.
-std::optional<DdsImage> parse(const std::string& file, std::vector<std::byte>& storage)
-{
-    storage.assign(file.size(), std::byte{0});
-    if (!file.empty()) {
-        std::memcpy(storage.data(), file.data(), file.size());
-    }
-    return parseDds(std::span<const std::byte>(storage.data(), storage.size()));
-}
+// The parser sees exactly these bytes in a heap block of their own size, so a read past the end
+// is caught by AddressSanitizer.
+struct Parsed {
+    std::unique_ptr<std::byte[]> storage;
+    std::optional<DdsImage> image;
+};
 
-std::optional<DdsImage> parse(const DdsBytes& file)
+Parsed parse(const std::string& file)
 {
-    static std::vector<std::byte> storage;
-    return parse(file.build(), storage);
+    Parsed out{std::make_unique<std::byte[]>(file.size()), std::nullopt};
+    std::memcpy(out.storage.get(), file.data(), file.size());
+    out.image = parseDds(std::span<const std::byte>(out.storage.get(), file.size()));
+    return out;
 }
 
 } // namespace
 
-TEST(DdsFileFormats, DxtFourCcsMapToTheirInternalFormatAndBlockSize)
+TEST(DdsFile, DxtFilesGiveTheirFormatAndOnlyTheTopLevelsBlocksAfterTheHeader)
 {
-    DdsBytes dxt1{.width = 1, .height = 1, .linearSize = 8, .fourCc = "DXT1", .dataSize = 8};
-    const std::optional<DdsImage> one = parse(dxt1);
-    ASSERT_TRUE(one);
-    EXPECT_EQ(one->internalFormat, 0x83F1u);
-    EXPECT_EQ(one->blockSize, 8u);
-    EXPECT_EQ(one->uploadSize, 8u);
-
-    DdsBytes dxt3{.width = 4, .height = 4, .linearSize = 16, .fourCc = "DXT3", .dataSize = 16};
-    const std::optional<DdsImage> three = parse(dxt3);
-    ASSERT_TRUE(three);
-    EXPECT_EQ(three->internalFormat, 0x83F2u);
-    EXPECT_EQ(three->blockSize, 16u);
-
-    DdsBytes dxt5{.width = 5, .height = 3, .linearSize = 32, .fourCc = "DXT5", .dataSize = 32};
-    const std::optional<DdsImage> five = parse(dxt5);
-    ASSERT_TRUE(five);
-    EXPECT_EQ(five->internalFormat, 0x83F3u);
-    EXPECT_EQ(five->width, 5u);
-    EXPECT_EQ(five->height, 3u);
-    EXPECT_EQ(five->uploadSize, 32u); // 2 x 1 blocks of 16 bytes
-}
-
-TEST(DdsFileFormats, DataStartsAfterTheHeaderAndHoldsOnlyTheTopLevel)
-{
-    // An 8x8 DXT1 image with its 4x4, 2x2 and 1x1 levels stored behind it: 32 + 8 + 8 + 8 bytes.
-    const DdsBytes file{
-        .width = 8, .height = 8, .linearSize = 56, .fourCc = "DXT1", .dataSize = 56};
-    std::vector<std::byte> storage;
-    const std::optional<DdsImage> image = parse(file.build(), storage);
-    ASSERT_TRUE(image);
-    EXPECT_EQ(image->uploadSize, 32u);
-    EXPECT_EQ(image->data.data(), storage.data() + 128);
-    EXPECT_EQ(image->data.size(), 32u);
-}
-
-TEST(DdsFileRefusals, MagicMustEndWithASpace)
-{
-    EXPECT_FALSE(parse(DdsBytes{.magic = std::string("DDS\0", 4)}));
-    EXPECT_FALSE(parse(DdsBytes{.magic = "DDSX"}));
-    EXPECT_FALSE(parse(DdsBytes{.magic = "dds "}));
-    EXPECT_TRUE(parse(DdsBytes{.magic = "DDS "})); // the same file with the right magic
-}
-
-TEST(DdsFileRefusals, OnlyTheThreeDxtFormatsAreAccepted)
-{
-    for (const char* other : {"DXT2", "DXT4", "ATI2", "BC7\0", "\0\0\0\0"}) {
-        EXPECT_FALSE(parse(DdsBytes{.fourCc = std::string(other, 4)})) << other;
+    const struct {
+        DdsBytes file;
+        std::uint32_t format, uploadSize;
+    } cases[]{
+        {DdsBytes{}, 0x83F1, 8}, // the file every refusal below changes one thing of
+        {{.width = 4, .height = 4, .linearSize = 16, .fourCc = "DXT3", .dataSize = 16}, 0x83F2, 16},
+        {{.width = 5, .height = 3, .linearSize = 32, .fourCc = "DXT5", .dataSize = 32}, 0x83F3, 32},
+        // 8x8 with its 4x4, 2x2 and 1x1 levels stored behind it: 32 + 8 + 8 + 8 bytes.
+        {{.width = 8, .height = 8, .linearSize = 56, .dataSize = 56}, 0x83F1, 32},
+    };
+    for (const auto& c : cases) {
+        const Parsed parsed = parse(c.file.build());
+        ASSERT_TRUE(parsed.image) << c.file.fourCc;
+        EXPECT_EQ(parsed.image->internalFormat, c.format);
+        EXPECT_EQ(parsed.image->width, c.file.width);
+        EXPECT_EQ(parsed.image->height, c.file.height);
+        EXPECT_EQ(parsed.image->data.data(), parsed.storage.get() + 128);
+        EXPECT_EQ(parsed.image->data.size(), c.uploadSize);
     }
 }
 
-TEST(DdsFileRefusals, EveryHeaderCutShortIsRefused)
+TEST(DdsFile, BadHeadersSizesAndShortFilesAreRefused)
 {
+    std::vector<std::pair<const char*, std::string>> cases{
+        {"magic", DdsBytes{.magic = std::string("DDS\0", 4)}.build()},
+        {"lower-case magic", DdsBytes{.magic = "dds "}.build()},
+        {"DXT2", DdsBytes{.fourCc = "DXT2"}.build()},
+        {"ATI2", DdsBytes{.fourCc = "ATI2"}.build()},
+        {"no format", DdsBytes{.fourCc = std::string(4, '\0')}.build()},
+        {"zero width", DdsBytes{.width = 0}.build()},
+        {"zero height", DdsBytes{.height = 0}.build()},
+        {"data shorter than linear size",
+         DdsBytes{.width = 8, .height = 8, .linearSize = 64, .dataSize = 63}.build()},
+        {"no data", DdsBytes{.dataSize = 0}.build()},
+        {"4 GiB promised", DdsBytes{.linearSize = 0xFFFFFFFFu}.build()},
+        {"linear size below the blocks",
+         DdsBytes{.width = 16, .height = 16, .linearSize = 8, .dataSize = 128}.build()},
+        {"block count wrapping 32 bits", DdsBytes{.width = 0xFFFFFFFFu,
+                                                  .height = 0xFFFFFFFFu,
+                                                  .linearSize = 16,
+                                                  .fourCc = "DXT5",
+                                                  .dataSize = 16}
+                                             .build()},
+        {"huge dimensions", DdsBytes{.width = 0x40000000u, .height = 0x40000000u}.build()},
+    };
     const std::string whole = DdsBytes{}.build();
-    std::vector<std::byte> storage;
-    for (std::size_t length = 0; length < 128; ++length) {
-        EXPECT_FALSE(parse(whole.substr(0, length), storage)) << length << " bytes";
+    for (const std::size_t length : {0, 3, 4, 87, 127}) {
+        cases.emplace_back("header cut short", whole.substr(0, length));
     }
-}
-
-TEST(DdsFileRefusals, FileEndingBeforeTheLinearSizeIsRefused)
-{
-    // The header promises 64 bytes, the file holds 63.
-    EXPECT_FALSE(parse(DdsBytes{.width = 8, .height = 8, .linearSize = 64, .dataSize = 63}));
-    EXPECT_FALSE(parse(DdsBytes{.width = 1, .height = 1, .linearSize = 8, .dataSize = 0}));
-    // A header claiming nearly 4 GiB of data behind a 136-byte file.
-    EXPECT_FALSE(parse(DdsBytes{.width = 1, .height = 1, .linearSize = 0xFFFFFFFFu}));
-}
-
-TEST(DdsFileRefusals, LinearSizeTooSmallForTheDimensionsIsRefused)
-{
-    // 16x16 DXT1 needs 16 blocks of 8 bytes; the header claims 8 and the file holds 128.
-    EXPECT_FALSE(parse(DdsBytes{.width = 16, .height = 16, .linearSize = 8, .dataSize = 128}));
-    // Dimensions so large that the block count would wrap a 32-bit product round to little.
-    EXPECT_FALSE(parse(DdsBytes{.width = 0xFFFFFFFFu,
-                                .height = 0xFFFFFFFFu,
-                                .linearSize = 16,
-                                .fourCc = "DXT5",
-                                .dataSize = 16}));
-    EXPECT_FALSE(parse(DdsBytes{.width = 0x40000000u, .height = 0x40000000u, .linearSize = 8}));
-}
-
-TEST(DdsFileRefusals, ZeroWidthOrHeightIsRefused)
-{
-    EXPECT_FALSE(parse(DdsBytes{.width = 0, .height = 4}));
-    EXPECT_FALSE(parse(DdsBytes{.width = 4, .height = 0}));
+    for (const auto& [name, file] : cases) {
+        EXPECT_FALSE(parse(file).image) << name << ", " << file.size() << " bytes";
+    }
 }
