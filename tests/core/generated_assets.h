@@ -4,8 +4,6 @@
 #include "render/model_import.h"
 
 #include <glm/geometric.hpp>
-#include <glm/vec2.hpp>
-#include <glm/vec3.hpp>
 
 #include <algorithm>
 #include <filesystem>
@@ -59,19 +57,14 @@ inline std::vector<Triangle> triangles(const std::string& model)
     return out;
 }
 
-// Barycentric weights of (x, z) in a triangle seen from above, if it lies inside.
-inline std::optional<glm::vec3> above(const Triangle& triangle, float x, float z)
+// Barycentric weights of (x, z) in an upward-facing triangle seen from above, if it lies inside.
+inline std::optional<glm::vec3> above(const Triangle& t, float x, float z)
 {
-    const glm::vec2 a(triangle.corner[0].x, triangle.corner[0].z);
-    const glm::vec2 b(triangle.corner[1].x, triangle.corner[1].z);
-    const glm::vec2 c(triangle.corner[2].x, triangle.corner[2].z);
-    const float area = (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y);
-    if (std::abs(area) < 1e-9f) {
-        return std::nullopt;
-    }
-    const float wb = ((x - a.x) * (c.y - a.y) - (c.x - a.x) * (z - a.y)) / area;
-    const float wc = ((b.x - a.x) * (z - a.y) - (x - a.x) * (b.y - a.y)) / area;
-    if (std::min({wb, wc, 1.0f - wb - wc}) < -1e-5f) {
+    const glm::vec3 a = t.corner[0], b = t.corner[1], c = t.corner[2];
+    const float area = (b.x - a.x) * (c.z - a.z) - (c.x - a.x) * (b.z - a.z);
+    const float wb = ((x - a.x) * (c.z - a.z) - (c.x - a.x) * (z - a.z)) / area;
+    const float wc = ((b.x - a.x) * (z - a.z) - (x - a.x) * (b.z - a.z)) / area;
+    if (!(t.facing().y > 0.99f) || std::min({wb, wc, 1.0f - wb - wc}) < -1e-5f) {
         return std::nullopt;
     }
     return glm::vec3(1.0f - wb - wc, wb, wc);
@@ -81,12 +74,9 @@ inline std::optional<glm::vec3> above(const Triangle& triangle, float x, float z
 inline std::vector<float> topsAt(const std::vector<Triangle>& model, float x, float z)
 {
     std::vector<float> heights;
-    for (const Triangle& triangle : model) {
-        const auto weights = triangle.facing().y > 0.99f ? above(triangle, x, z) : std::nullopt;
-        if (weights) {
-            heights.push_back(
-                glm::dot(*weights, glm::vec3(triangle.corner[0].y, triangle.corner[1].y,
-                                             triangle.corner[2].y)));
+    for (const Triangle& t : model) {
+        if (const auto w = above(t, x, z)) {
+            heights.push_back(glm::dot(*w, glm::vec3(t.corner[0].y, t.corner[1].y, t.corner[2].y)));
         }
     }
     return heights;
@@ -100,11 +90,10 @@ struct Texture {
 
     glm::vec3 at(glm::vec2 uv) const
     {
-        const auto clamp = [](float t, std::uint32_t n) {
-            return std::clamp(static_cast<int>(t * static_cast<float>(n)), 0,
-                              static_cast<int>(n) - 1);
+        const auto texel = [](float t, std::uint32_t n) {
+            return std::min(std::uint32_t(t * n), n - 1);
         };
-        return pixels[clamp(uv.y, header.height) * header.width + clamp(uv.x, header.width)];
+        return pixels[texel(uv.y, header.height) * header.width + texel(uv.x, header.width)];
     }
 };
 
@@ -131,9 +120,8 @@ inline std::optional<Texture> texture(const std::string& file)
             const glm::vec3 palette[4] = {a, b, c0 > c1 ? (2.0f * a + b) / 3.0f : (a + b) * 0.5f,
                                           c0 > c1 ? (a + 2.0f * b) / 3.0f : glm::vec3(0.0f)};
             for (int pixel = 0; pixel < 16; ++pixel) {
-                const int index = (block[4 + pixel / 4] >> (2 * (pixel % 4))) & 3;
                 out.pixels[(by * 4 + pixel / 4) * parsed->width + bx * 4 + pixel % 4] =
-                    palette[index];
+                    palette[(block[4 + pixel / 4] >> (2 * (pixel % 4))) & 3];
             }
         }
     }

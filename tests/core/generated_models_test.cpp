@@ -12,7 +12,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/quaternion.hpp>
 
-#include <map>
+#include <set>
 #include <tuple>
 
 using generated::Triangle;
@@ -87,16 +87,6 @@ std::string firstMiss(const std::vector<Triangle>& model, const std::vector<glm:
         }
     }
     return "";
-}
-
-std::vector<Triangle> joined(std::initializer_list<const char*> models)
-{
-    std::vector<Triangle> all;
-    for (const char* model : models) {
-        const std::vector<Triangle> part = generated::triangles(model);
-        all.insert(all.end(), part.begin(), part.end());
-    }
-    return all;
 }
 
 } // namespace
@@ -212,40 +202,30 @@ TEST(GeneratedModels, StandableTopsLieAtTheCollidersTops)
     // The stove's hob fills a hole in the far run, flush with the counter; the sink's tap stands
     // on its back rim, which is still there under it; inside the rim lies the pit floor, under
     // the water square.
-    const auto run = [](int i) { return box(level::counterTops[i]); };
-    const std::vector<Triangle> counter = joined({"counter", "stove"});
-    const std::vector<Triangle> sink = generated::triangles("sink");
+    std::vector<Triangle> counter = generated::triangles("counter");
+    const std::vector<Triangle> stove = generated::triangles("stove"),
+                                sink = generated::triangles("sink"),
+                                table = generated::triangles("table"),
+                                chair = generated::triangles("chair");
+    counter.insert(counter.end(), stove.begin(), stove.end());
     const Box pit = box(level::pitFloor);
-    const glm::vec3 basinLow{box(level::counterTops[6]).high().x, pit.high().y,
-                             box(level::counterTops[4]).high().z};
-    const glm::vec3 basinHigh{box(level::counterTops[7]).low().x, pit.high().y,
-                              box(level::counterTops[5]).low().z};
-    const Box table{level::tableShapeOffset, level::tableHalfExtents};
-    const Box seat{level::chairShapes[0].offset, level::chairShapes[0].halfExtents};
-    const std::vector<Triangle> tableModel = generated::triangles("table");
-    const std::vector<Triangle> chair = generated::triangles("chair");
-    const struct {
-        const std::vector<Triangle>& model;
-        glm::vec3 low, high; // the top at high.y
-        float step;
-        bool any = false;
-    } cases[]{
-        {counter, run(0).low(), run(0).high(), 1.5f},
-        {counter, run(1).low(), run(1).high(), 1.5f},
-        {counter, run(2).low(), run(2).high(), 1.5f},
-        {counter, run(3).low(), run(3).high(), 1.5f},
-        {sink, run(4).low(), run(4).high(), 0.3f, true},
-        {sink, run(5).low(), run(5).high(), 0.3f, true},
-        {sink, run(6).low(), run(6).high(), 0.3f, true},
-        {sink, run(7).low(), run(7).high(), 0.3f, true},
-        {sink, basinLow, basinHigh, 1.0f},
-        {tableModel, table.low(), table.high(), 1.0f},
+    const Box basin = between(
+        {box(level::counterTops[6]).high().x, 0, box(level::counterTops[4]).high().z},
+        {box(level::counterTops[7]).low().x, pit.high().y, box(level::counterTops[5]).low().z});
+    std::vector<std::tuple<const std::vector<Triangle>*, Box, float, bool>> cases{
+        {&sink, basin, 1.0f, false},
+        {&table, {level::tableShapeOffset, level::tableHalfExtents}, 1.0f, false},
         // At its back the chair's posts rise out of the seat, as their shapes do.
-        {chair, seat.low(), seat.high(), 0.5f, true},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(firstMiss(c.model, gridOver(c.low, c.high, c.step), c.high.y, c.any), "")
-            << "top expected at " << c.high.y << " over " << c.low.x << ", " << c.low.z;
+        {&chair, {level::chairShapes[0].offset, level::chairShapes[0].halfExtents}, 0.5f, true}};
+    for (int i = 0; i < 8; ++i) {
+        cases.emplace_back(i < 4 ? &counter : &sink, box(level::counterTops[i]),
+                           i < 4 ? 1.5f : 0.3f, i >= 4);
+    }
+    for (const auto& [model, collider, step, any] : cases) {
+        EXPECT_EQ(firstMiss(*model, gridOver(collider.low(), collider.high(), step),
+                            collider.high().y, any),
+                  "")
+            << "top expected at " << collider.high().y << " over " << collider.centre.x;
     }
     EXPECT_LT(pit.high().y, level::waterCentre.y);
 }
@@ -287,25 +267,20 @@ TEST(GeneratedModels, FloorIsSeenWithoutCracksWhereverItShows)
     EXPECT_EQ(hiddenButDrawn, 0);
 
     // No corner lies inside another triangle's edge: pixels would fall through the gap.
-    using Point = std::tuple<float, float>;
-    std::map<std::pair<Point, Point>, int> edges;
+    std::set<std::pair<float, float>> corners;
     for (const Triangle& t : floor) {
-        for (int k = 0; k < 3; ++k) {
-            const Point a{t.corner[k].x, t.corner[k].z},
-                b{t.corner[(k + 1) % 3].x, t.corner[(k + 1) % 3].z};
-            ++edges[{std::min(a, b), std::max(a, b)}];
-        }
+        corners.insert({{t.corner[0].x, t.corner[0].z},
+                        {t.corner[1].x, t.corner[1].z},
+                        {t.corner[2].x, t.corner[2].z}});
     }
     int cracks = 0;
-    for (const auto& [edge, uses] : edges) {
-        const auto [ax, az] = edge.first;
-        const auto [bx, bz] = edge.second;
-        cracks += uses > 2;
-        for (const auto& [other, _] : edges) {
-            for (const auto& [px, pz] : {other.first, other.second}) {
+    for (const Triangle& t : floor) {
+        for (int k = 0; k < 3; ++k) {
+            const glm::vec3 a = t.corner[k], b = t.corner[(k + 1) % 3];
+            for (const auto& [x, z] : corners) {
                 cracks +=
-                    (ax == bx && px == ax && pz > std::min(az, bz) && pz < std::max(az, bz)) ||
-                    (az == bz && pz == az && px > std::min(ax, bx) && px < std::max(ax, bx));
+                    (a.x == b.x && x == a.x && z > std::min(a.z, b.z) && z < std::max(a.z, b.z)) ||
+                    (a.z == b.z && z == a.z && x > std::min(a.x, b.x) && x < std::max(a.x, b.x));
             }
         }
     }
@@ -320,39 +295,6 @@ TEST(GeneratedModels, FloorIsSeenWithoutCracksWhereverItShows)
     };
     EXPECT_GT(facesAt({0, 0, 1}, box(level::counterTops[0]).high().z), 0);
     EXPECT_GT(facesAt({0, 0, -1}, box(level::counterTops[3]).low().z), 0);
-}
-
-TEST(GeneratedModels, LightMappedModelsHaveAnAtlasWithoutOverlapInsideTheUnitSquare)
-{
-    constexpr int grid = 1024;
-    for (const char* name : {"floor", "counter", "walls", "counter_cabinets"}) {
-        std::vector<std::uint8_t> cover(grid * grid, 0);
-        int overlaps = 0, outside = 0;
-        for (const Triangle& t : generated::triangles(name)) {
-            glm::vec2 low(1.0f), high(0.0f);
-            for (const glm::vec2& uv : t.uv) {
-                outside += glm::any(glm::lessThan(uv, glm::vec2(0))) ||
-                           glm::any(glm::greaterThan(uv, glm::vec2(1)));
-                low = glm::clamp(glm::min(low, uv), 0.0f, 1.0f);
-                high = glm::clamp(glm::max(high, uv), 0.0f, 1.0f);
-            }
-            // Texel centres strictly inside the triangle: shared edges count for neither side.
-            const glm::vec2 a = t.uv[0], b = t.uv[1], c = t.uv[2];
-            const float area = (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y);
-            for (int y = int(low.y * grid); y <= std::min(grid - 1, int(high.y * grid)); ++y) {
-                for (int x = int(low.x * grid); x <= std::min(grid - 1, int(high.x * grid)); ++x) {
-                    const glm::vec2 p((x + 0.5f) / grid, (y + 0.5f) / grid);
-                    const float wb = ((p.x - a.x) * (c.y - a.y) - (c.x - a.x) * (p.y - a.y)) / area;
-                    const float wc = ((b.x - a.x) * (p.y - a.y) - (p.x - a.x) * (b.y - a.y)) / area;
-                    if (wb > 1e-6f && wc > 1e-6f && 1.0f - wb - wc > 1e-6f) {
-                        overlaps += cover[y * grid + x]++ > 0;
-                    }
-                }
-            }
-        }
-        EXPECT_EQ(outside, 0) << name;
-        EXPECT_EQ(overlaps, 0) << name;
-    }
 }
 
 TEST(GeneratedModels, PlayersFaceLooksAlongPlusX)
