@@ -29,7 +29,6 @@ inline std::string fileText(const std::filesystem::path& path)
 
 struct Triangle {
     glm::vec3 corner[3];
-    glm::vec2 uv[3];
     glm::vec3 normal[3]; // as stored for each corner
     glm::vec3 facing() const
     {
@@ -48,7 +47,6 @@ inline std::vector<Triangle> triangles(const std::string& model)
             for (int k = 0; k < 3; ++k) {
                 const std::uint32_t index = mesh.indices[i + k];
                 triangle.corner[k] = mesh.positions[index];
-                triangle.uv[k] = mesh.uvs[index];
                 triangle.normal[k] = mesh.normals[index];
             }
             out.push_back(triangle);
@@ -57,26 +55,17 @@ inline std::vector<Triangle> triangles(const std::string& model)
     return out;
 }
 
-// Barycentric weights of (x, z) in an upward-facing triangle seen from above, if it lies inside.
-inline std::optional<glm::vec3> above(const Triangle& t, float x, float z)
-{
-    const glm::vec3 a = t.corner[0], b = t.corner[1], c = t.corner[2];
-    const float area = (b.x - a.x) * (c.z - a.z) - (c.x - a.x) * (b.z - a.z);
-    const float wb = ((x - a.x) * (c.z - a.z) - (c.x - a.x) * (z - a.z)) / area;
-    const float wc = ((b.x - a.x) * (z - a.z) - (x - a.x) * (b.z - a.z)) / area;
-    if (!(t.facing().y > 0.99f) || std::min({wb, wc, 1.0f - wb - wc}) < -1e-5f) {
-        return std::nullopt;
-    }
-    return glm::vec3(1.0f - wb - wc, wb, wc);
-}
-
 // Heights of the upward-facing surfaces over (x, z).
 inline std::vector<float> topsAt(const std::vector<Triangle>& model, float x, float z)
 {
     std::vector<float> heights;
     for (const Triangle& t : model) {
-        if (const auto w = above(t, x, z)) {
-            heights.push_back(glm::dot(*w, glm::vec3(t.corner[0].y, t.corner[1].y, t.corner[2].y)));
+        const glm::vec3 a = t.corner[0], b = t.corner[1], c = t.corner[2];
+        const float area = (b.x - a.x) * (c.z - a.z) - (c.x - a.x) * (b.z - a.z);
+        const float wb = ((x - a.x) * (c.z - a.z) - (c.x - a.x) * (z - a.z)) / area;
+        const float wc = ((b.x - a.x) * (z - a.z) - (x - a.x) * (b.z - a.z)) / area;
+        if (t.facing().y > 0.99f && std::min({wb, wc, 1.0f - wb - wc}) > -1e-5f) {
+            heights.push_back(a.y + wb * (b.y - a.y) + wc * (c.y - a.y));
         }
     }
     return heights;
@@ -87,20 +76,7 @@ inline std::vector<float> topsAt(const std::vector<Triangle>& model, float x, fl
 struct Texture {
     DdsImage header;
     std::vector<glm::vec3> pixels; // 0..1, row 0 at the top
-
-    glm::vec3 at(glm::vec2 uv) const
-    {
-        const auto texel = [](float t, std::uint32_t n) {
-            return std::min(std::uint32_t(t * n), n - 1);
-        };
-        return pixels[texel(uv.y, header.height) * header.width + texel(uv.x, header.width)];
-    }
 };
-
-inline glm::vec3 colour565(int packed)
-{
-    return glm::vec3((packed >> 11) & 31, (packed >> 5) & 63, packed & 31) / glm::vec3(31, 63, 31);
-}
 
 inline std::optional<Texture> texture(const std::string& file)
 {
@@ -116,6 +92,10 @@ inline std::optional<Texture> texture(const std::string& file)
     for (std::uint32_t by = 0; by < parsed->height / 4; ++by) {
         for (std::uint32_t bx = 0; bx < parsed->width / 4; ++bx, block += 8) {
             const int c0 = block[0] | block[1] << 8, c1 = block[2] | block[3] << 8;
+            const auto colour565 = [](int packed) {
+                return glm::vec3(packed >> 11, (packed >> 5) & 63, packed & 31) /
+                       glm::vec3(31, 63, 31);
+            };
             const glm::vec3 a = colour565(c0), b = colour565(c1);
             const glm::vec3 palette[4] = {a, b, c0 > c1 ? (2.0f * a + b) / 3.0f : (a + b) * 0.5f,
                                           c0 > c1 ? (a + 2.0f * b) / 3.0f : glm::vec3(0.0f)};
