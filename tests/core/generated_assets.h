@@ -10,8 +10,6 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <string>
-#include <vector>
 
 // Reading the kitchen's generated assets from the build's assets/ folder, as the game does.
 namespace generated {
@@ -43,13 +41,11 @@ inline std::vector<Triangle> triangles(const std::string& model)
     for (const GeometryData& mesh :
          importModel((assetFolder() / "models" / (model + ".obj")).string())) {
         for (std::size_t i = 0; i + 2 < mesh.indices.size(); i += 3) {
-            Triangle triangle;
+            Triangle& t = out.emplace_back();
             for (int k = 0; k < 3; ++k) {
-                const std::uint32_t index = mesh.indices[i + k];
-                triangle.corner[k] = mesh.positions[index];
-                triangle.normal[k] = mesh.normals[index];
+                t.corner[k] = mesh.positions[mesh.indices[i + k]];
+                t.normal[k] = mesh.normals[mesh.indices[i + k]];
             }
-            out.push_back(triangle);
         }
     }
     return out;

@@ -5,10 +5,8 @@
 
 #include <glm/gtx/component_wise.hpp>
 
-namespace {
-
 // The mean colour of the texture's columns left of u.
-glm::vec3 mean(const generated::Texture& texture, float u)
+static glm::vec3 mean(const generated::Texture& texture, float u)
 {
     glm::vec3 sum(0.0f);
     float count = 0.0f;
@@ -19,8 +17,6 @@ glm::vec3 mean(const generated::Texture& texture, float u)
     }
     return sum / count;
 }
-
-} // namespace
 
 TEST(GeneratedTextures, AreDxt1FilesOfTheSizeTheirDetailNeedsAndLightMapsAreGreyNeverBlack)
 {
@@ -36,8 +32,7 @@ TEST(GeneratedTextures, AreDxt1FilesOfTheSizeTheirDetailNeedsAndLightMapsAreGrey
     for (const auto& [file, size] : files) {
         const auto texture = generated::texture(file); // nothing unless the game reads DXT1
         ASSERT_TRUE(texture) << file;
-        EXPECT_EQ(texture->header.width, size) << file;
-        EXPECT_EQ(texture->header.height, size) << file;
+        EXPECT_TRUE(texture->header.width == size && texture->header.height == size) << file;
         if (std::string(file).ends_with("lightmap.dds")) {
             float darkest = 1.0f, brightest = 0.0f, tint = 0.0f;
             for (const glm::vec3& texel : texture->pixels) {
