@@ -3,20 +3,13 @@
 #include "render/dds_file.h"
 #include "render/model_import.h"
 
-#include "block_decoding.h"
-
 #include <glm/geometric.hpp>
-#include <glm/vec2.hpp>
-#include <glm/vec3.hpp>
 
 #include <algorithm>
-#include <cstddef>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <string>
-#include <vector>
 
 // Reading the kitchen's generated assets from the build's assets/ folder, as the game does.
 namespace generated {
@@ -34,7 +27,6 @@ inline std::string fileText(const std::filesystem::path& path)
 
 struct Triangle {
     glm::vec3 corner[3];
-    glm::vec2 uv[3];
     glm::vec3 normal[3]; // as stored for each corner
     glm::vec3 facing() const
     {
@@ -49,87 +41,67 @@ inline std::vector<Triangle> triangles(const std::string& model)
     for (const GeometryData& mesh :
          importModel((assetFolder() / "models" / (model + ".obj")).string())) {
         for (std::size_t i = 0; i + 2 < mesh.indices.size(); i += 3) {
-            Triangle triangle;
+            Triangle& t = out.emplace_back();
             for (int k = 0; k < 3; ++k) {
-                const std::uint32_t index = mesh.indices[i + k];
-                triangle.corner[k] = mesh.positions[index];
-                triangle.uv[k] = mesh.uvs[index];
-                triangle.normal[k] = mesh.normals[index];
+                t.corner[k] = mesh.positions[mesh.indices[i + k]];
+                t.normal[k] = mesh.normals[mesh.indices[i + k]];
             }
-            out.push_back(triangle);
         }
     }
     return out;
-}
-
-// Barycentric weights of (x, z) in a triangle seen from above, if it lies inside.
-inline std::optional<glm::vec3> above(const Triangle& triangle, float x, float z)
-{
-    const glm::vec2 a(triangle.corner[0].x, triangle.corner[0].z);
-    const glm::vec2 b(triangle.corner[1].x, triangle.corner[1].z);
-    const glm::vec2 c(triangle.corner[2].x, triangle.corner[2].z);
-    const glm::vec2 p(x, z);
-    const float area = (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y);
-    if (std::abs(area) < 1e-9f) {
-        return std::nullopt;
-    }
-    const float wb = ((p.x - a.x) * (c.y - a.y) - (c.x - a.x) * (p.y - a.y)) / area;
-    const float wc = ((b.x - a.x) * (p.y - a.y) - (p.x - a.x) * (b.y - a.y)) / area;
-    const float wa = 1.0f - wb - wc;
-    constexpr float edge = -1e-5f;
-    if (wa < edge || wb < edge || wc < edge) {
-        return std::nullopt;
-    }
-    return glm::vec3(wa, wb, wc);
 }
 
 // Heights of the upward-facing surfaces over (x, z).
 inline std::vector<float> topsAt(const std::vector<Triangle>& model, float x, float z)
 {
     std::vector<float> heights;
-    for (const Triangle& triangle : model) {
-        if (triangle.facing().y < 0.99f) {
-            continue;
-        }
-        if (const auto weights = above(triangle, x, z)) {
-            heights.push_back(
-                glm::dot(*weights, glm::vec3(triangle.corner[0].y, triangle.corner[1].y,
-                                             triangle.corner[2].y)));
+    for (const Triangle& t : model) {
+        const glm::vec3 a = t.corner[0], b = t.corner[1], c = t.corner[2];
+        const float area = (b.x - a.x) * (c.z - a.z) - (c.x - a.x) * (b.z - a.z);
+        const float wb = ((x - a.x) * (c.z - a.z) - (c.x - a.x) * (z - a.z)) / area;
+        const float wc = ((b.x - a.x) * (z - a.z) - (x - a.x) * (b.z - a.z)) / area;
+        if (t.facing().y > 0.99f && std::min({wb, wc, 1.0f - wb - wc}) > -1e-5f) {
+            heights.push_back(a.y + wb * (b.y - a.y) + wc * (c.y - a.y));
         }
     }
     return heights;
 }
 
-// A texture parsed by the game's DDS reader, then decoded.
+// A DXT1 texture parsed by the game's DDS reader, then decoded from the format's definition (as
+// a GL driver does), sharing nothing with the generator's encoder.
 struct Texture {
-    std::uint32_t width = 0;
-    std::uint32_t height = 0;
-    std::uint32_t internalFormat = 0;
-    block_decoding::Picture picture;
-
-    glm::vec3 at(glm::vec2 uv) const
-    {
-        const int x = std::clamp(static_cast<int>(uv.x * static_cast<float>(width)), 0,
-                                 static_cast<int>(width) - 1);
-        const int y = std::clamp(static_cast<int>(uv.y * static_cast<float>(height)), 0,
-                                 static_cast<int>(height) - 1);
-        return glm::vec3(picture.at(x, y));
-    }
+    DdsImage header;
+    std::vector<glm::vec3> pixels; // 0..1, row 0 at the top
 };
 
 inline std::optional<Texture> texture(const std::string& file)
 {
-    const std::string bytes = fileText(assetFolder() / "textures" / file);
+    static std::string bytes; // the parsed image points into it
+    bytes = fileText(assetFolder() / "textures" / file);
     const auto parsed =
         parseDds(std::span(reinterpret_cast<const std::byte*>(bytes.data()), bytes.size()));
-    if (!parsed) {
+    if (!parsed || parsed->internalFormat != ddsFormatDxt1) {
         return std::nullopt;
     }
-    const auto* blocks = reinterpret_cast<const std::uint8_t*>(parsed->data.data());
-    return Texture{parsed->width, parsed->height, parsed->internalFormat,
-                   block_decoding::decode(blocks, static_cast<int>(parsed->width),
-                                          static_cast<int>(parsed->height),
-                                          parsed->internalFormat == ddsFormatDxt5)};
+    Texture out{*parsed, std::vector<glm::vec3>(std::size_t{parsed->width} * parsed->height)};
+    const auto* block = reinterpret_cast<const std::uint8_t*>(parsed->data.data());
+    for (std::uint32_t by = 0; by < parsed->height / 4; ++by) {
+        for (std::uint32_t bx = 0; bx < parsed->width / 4; ++bx, block += 8) {
+            const int c0 = block[0] | block[1] << 8, c1 = block[2] | block[3] << 8;
+            const auto colour565 = [](int packed) {
+                return glm::vec3(packed >> 11, (packed >> 5) & 63, packed & 31) /
+                       glm::vec3(31, 63, 31);
+            };
+            const glm::vec3 a = colour565(c0), b = colour565(c1);
+            const glm::vec3 palette[4] = {a, b, c0 > c1 ? (2.0f * a + b) / 3.0f : (a + b) * 0.5f,
+                                          c0 > c1 ? (a + 2.0f * b) / 3.0f : glm::vec3(0.0f)};
+            for (int pixel = 0; pixel < 16; ++pixel) {
+                out.pixels[(by * 4 + pixel / 4) * parsed->width + bx * 4 + pixel % 4] =
+                    palette[(block[4 + pixel / 4] >> (2 * (pixel % 4))) & 3];
+            }
+        }
+    }
+    return out;
 }
 
 } // namespace generated

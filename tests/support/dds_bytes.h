@@ -17,16 +17,12 @@ struct DdsBytes {
 
     std::string build() const
     {
-        std::string bytes = magic.substr(0, 4);
-        bytes.resize(128, '\0');
+        std::string bytes = magic.substr(0, 4) + std::string(124, '\0') + blocks;
         put(bytes, 12, height);
         put(bytes, 16, width);
         put(bytes, 20, linearSize);
         bytes.replace(84, 4, fourCc.substr(0, 4));
-        if (!blocks.empty()) {
-            return bytes + blocks;
-        }
-        for (std::size_t i = 0; i < dataSize; ++i) {
+        for (std::size_t i = 0; blocks.empty() && i < dataSize; ++i) {
             bytes.push_back(static_cast<char>(i * 37 + 11));
         }
         return bytes;
