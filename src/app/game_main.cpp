@@ -184,7 +184,8 @@ int runGame(const RunOptions& options)
                                    session.deltaTime());
             markPhase(phases, FramePhase::Particles);
             passStarts(DrawPass::Water);
-            water.draw(activeViewProjection(playerCamera, orbitCamera));
+            water.draw(activeViewProjection(playerCamera, orbitCamera),
+                       static_cast<float>(clock()));
             markPhase(phases, FramePhase::Procedural);
             passStarts(DrawPass::PostProcess);
             if (!wireframe) {

@@ -3,8 +3,6 @@
 #include "physics/level_layout.h"
 #include "render/shader_program_builder.h"
 
-#include <GLFW/glfw3.h>
-
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
 #include <glm/mat3x3.hpp>
@@ -62,14 +60,14 @@ void ProceduralSurface::buildSquare(float width, float depth)
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
 
-void ProceduralSurface::draw(const glm::mat4& viewProj) const
+void ProceduralSurface::draw(const glm::mat4& viewProj, float time) const
 {
     glUseProgram(program.get());
     glUniformMatrix4fv(projectionLocation, 1, GL_FALSE, glm::value_ptr(viewProj));
     glUniformMatrix4fv(transformationLocation, 1, GL_FALSE, glm::value_ptr(transformation));
     glUniformMatrix3fv(normalMatrixLocation, 1, GL_FALSE,
                        glm::value_ptr(normalMatrix.of(transformation)));
-    glUniform1f(timeLocation, static_cast<float>(glfwGetTime()));
+    glUniform1f(timeLocation, time);
     glUniform2f(resolutionLocation, proceduralResolutionX, proceduralResolutionY);
 
     glBindVertexArray(vao.get());

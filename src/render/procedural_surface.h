@@ -19,8 +19,9 @@ class ProceduralSurface {
     // origin, wound counter-clockwise seen from above.
     void buildSquare(float width, float depth);
 
-    // Once per frame in the scene pass, depth-tested, with the active camera's matrix.
-    void draw(const glm::mat4& viewProj) const;
+    // Once per frame in the scene pass, depth-tested, with the active camera's matrix. The time
+    // is the game's clock, so a replay on a virtual clock draws the same water every run.
+    void draw(const glm::mat4& viewProj, float time) const;
 
     GLuint programName() const { return program.get(); }
     int indices() const { return indexCount; }
