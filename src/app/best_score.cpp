@@ -48,10 +48,19 @@ void syncFolder(const std::filesystem::path& folder)
     }
 }
 
+// What a file made now gets for access, as a plain open() with mode 0666 would give it.
+mode_t newFileMode()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
 // Writes the text to a fresh file beside the target, forces it to disk and renames it over
-// the target: the target holds either the old or the new text, never a torn one. A target
-// this process may not write (a score frozen read-only) is left alone, as opening it for
-// writing would have failed.
+// the target: the target holds either the old or the new text, never a torn one. The fresh
+// file has a name of its own, so two games saving at once never write into each other's. A
+// target this process may not write (a score frozen read-only) is left alone, as opening it
+// for writing would have failed.
 bool replaceFile(const std::filesystem::path& target, const std::string& text)
 {
     struct stat existing {};
@@ -59,16 +68,13 @@ bool replaceFile(const std::filesystem::path& target, const std::string& text)
     if (exists && (!S_ISREG(existing.st_mode) || ::access(target.c_str(), W_OK) != 0)) {
         return false;
     }
-    std::filesystem::path temporary = target;
-    temporary += ".tmp";
-    const int descriptor =
-        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    std::string temporary = target.string() + ".XXXXXX";
+    const int descriptor = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (descriptor < 0) {
         return false;
     }
-    if (exists) {
-        ::fchmod(descriptor, existing.st_mode & 07777); // keep the owner's choice of access
-    }
+    // Keep the owner's choice of access for a score that exists, the usual one for a new one.
+    ::fchmod(descriptor, exists ? existing.st_mode & 07777 : newFileMode());
     const bool written = writeAll(descriptor, text) && ::fsync(descriptor) == 0;
     const bool closed = ::close(descriptor) == 0;
     if (!written || !closed || ::rename(temporary.c_str(), target.c_str()) != 0) {

@@ -63,7 +63,7 @@ for entry in "$data_dir"/*; do
     [ -e "$entry" ] || continue
     name=${entry##*/}
     case $name in
-    settings.ini | score.txt | score.txt.tmp) continue ;;
+    settings.ini | score.txt | score.txt.*) continue ;;
     esac
     if [ -L "$assets/$name" ] || [ ! -e "$assets/$name" ]; then
         ln -sfn "$entry" "$assets/$name"
