@@ -6,7 +6,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-test"
-"$root/tools/build.sh" "$build" -DKORVEL_SANITIZE=ON
+"$root/tools/build.sh" "$build" -DKORVEL_SANITIZE=ON -DKORVEL_WERROR=ON
 cmake --build "$build" --target korvel_bad_asset_matrix --parallel "$(nproc)"
 
 source "$root/tools/sanitizer_env.sh"

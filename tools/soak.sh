@@ -11,7 +11,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 minutes=${1:?usage: tools/soak.sh MINUTES [SEED]}
 seed=${2:-1}
 build="$root/build-test"
-"$root/tools/build.sh" "$build" -DKORVEL_SANITIZE=ON >/dev/null
+"$root/tools/build.sh" "$build" -DKORVEL_SANITIZE=ON -DKORVEL_WERROR=ON >/dev/null
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
