@@ -8,12 +8,10 @@ struct ProcessResult {
     int signal = 0;      // terminating signal, 0 when it exited
     bool timedOut = false;
     std::string output;   // standard output
-    std::string errors;   // standard error, also passed on to the test's own
     double seconds = 0.0; // wall time until it ended
 };
 
 // Runs a program in a working directory with standard input closed (reads see end of file),
-// captures its standard output and error, and kills it and its children if it outlives the
-// timeout.
+// captures its standard output, and kills it and its children if it outlives the timeout.
 ProcessResult runProcess(const std::vector<std::string>& argv, const std::string& workingDir,
                          double timeoutSeconds);
