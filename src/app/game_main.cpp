@@ -74,7 +74,7 @@ const char* openWindow(const Settings& settings, GLFWwindow*& window)
 
 glm::mat4 activeViewProjection(const PlayerCamera& playerCamera, const OrbitCamera& orbitCamera)
 {
-    return followCamera ? playerCamera.viewProjection() : orbitCamera.viewProjection();
+    return input.followCamera ? playerCamera.viewProjection() : orbitCamera.viewProjection();
 }
 
 } // namespace
@@ -133,7 +133,7 @@ int runGame(const RunOptions& options)
         createParticleSystem(level::hazardSpots[0]);
         createParticlePrograms();
         createHazard();
-        setHazardHopListener([](const glm::vec3& spot) { setEmitterPosition(spot); });
+        obstacles.hopListener = [](const glm::vec3& spot) { setEmitterPosition(spot); };
 
         GameSession session(best, playerCamera, orbitCamera);
         FramePhases* const phases = options.phases;
@@ -164,7 +164,7 @@ int runGame(const RunOptions& options)
             }
             // The scene: into the off-screen target (the window itself in wireframe mode).
             passStarts(DrawPass::Scene);
-            scenePass.bindRenderTarget(wireframe);
+            scenePass.bindRenderTarget(input.wireframe);
             setPerFrameUniforms(*textured, orbitCamera, playerCamera, directionalLight, pointLight,
                                 settings.brightness);
             setPerFrameUniforms(*lightMapped, orbitCamera, playerCamera, directionalLight,
@@ -172,8 +172,8 @@ int runGame(const RunOptions& options)
             markPhase(phases, FramePhase::SceneDraw);
             const int drawnModels =
                 phases != nullptr
-                    ? drawVisibleModels(drawables, playerCamera, frustumCulling, drawTimed)
-                    : drawVisibleModels(drawables, playerCamera, frustumCulling, draw);
+                    ? drawVisibleModels(drawables, playerCamera, input.frustumCulling, drawTimed)
+                    : drawVisibleModels(drawables, playerCamera, input.frustumCulling, draw);
             markPhase(phases, FramePhase::Culling);
             for (Geometry* model : alwaysDrawn) {
                 draw(*model);
@@ -188,18 +188,18 @@ int runGame(const RunOptions& options)
                        static_cast<float>(clock()));
             markPhase(phases, FramePhase::Procedural);
             passStarts(DrawPass::PostProcess);
-            if (!wireframe) {
-                scenePass.postProcess(outlines, dead || timeUp);
+            if (!input.wireframe) {
+                scenePass.postProcess(input.outlines, outcome.dead || outcome.timeUp);
             }
             markPhase(phases, FramePhase::PostProcess);
             HudInputs hud;
             hud.secondsLeft = session.attempt().secondsLeft();
             hud.deltaTime = session.deltaTime();
             hud.drawnModels = drawnModels;
-            hud.debugText = debugText;
-            hud.dead = dead;
-            hud.timeUp = timeUp;
-            hud.won = won;
+            hud.debugText = input.debugText;
+            hud.dead = outcome.dead;
+            hud.timeUp = outcome.timeUp;
+            hud.won = outcome.won;
             hud.bestShown = session.attempt().bestShown;
             hud.width = settings.width;
             hud.height = settings.height;
@@ -234,8 +234,8 @@ int runGame(const RunOptions& options)
         }
 
         if (options.onFinish) {
-            options.onFinish(
-                RunSummary{dead, won, timeUp, session.attempt().secondsLeft(), best.value});
+            options.onFinish(RunSummary{outcome.dead, outcome.won, outcome.timeUp,
+                                        session.attempt().secondsLeft(), best.value});
         }
         releaseParticleSystem();
     }

@@ -46,10 +46,10 @@ GameSession::PassResult GameSession::update(const std::function<double()>& now,
         followPlayer(playerCamera, result.foot);
     }
 
-    const glm::dvec3 foot = gControllerManager->getController(0)->getFootPosition();
+    const glm::dvec3 foot = physicsWorld.gControllerManager->getController(0)->getFootPosition();
     updateOutcome(current, dt, foot, playerCamera, best);
 
-    if (!followCamera) {
+    if (!input.followCamera) {
         int x = 0;
         int y = 0;
         cursor(x, y);

@@ -7,10 +7,21 @@
 #include <array>
 #include <functional>
 
-// Seconds since the knives were last thrown and since the hazard last hopped. Both run in
-// every game state; the game update adds the frame time after updateObstacles.
-extern float knifeTimer;
-extern float hazardTimer;
+// The knives, the hazard and their clocks, program-wide. A fresh program has no actors yet,
+// both timers at zero and nobody listening for hops.
+struct ObstacleState {
+    // Seconds since the knives were last thrown and since the hazard last hopped. Both run in
+    // every game state; the game update adds the frame time after updateObstacles.
+    float knifeTimer = 0.0f;
+    float hazardTimer = 0.0f;
+    std::array<PhysicsActor*, 6> knives{};
+    PhysicsActor* hazard = nullptr;
+    // Called with the new spot each time the hazard hops, to move the particle stream with it.
+    std::function<void(const glm::vec3&)> hopListener;
+};
+
+// The program's one set of obstacles.
+extern ObstacleState obstacles;
 
 // The six knives at their spawn points, tagged "kill" and queued in gDynamicActors. Runs
 // before the level's colliders, so the knives come before the pizza in the queue.
@@ -20,9 +31,6 @@ std::array<PhysicsActor*, 6> createKnives();
 // particle system exists: both draw from the one unseeded std::rand sequence, and the
 // particles take theirs first.
 PhysicsActor* createHazard();
-
-// Called with the new spot each time the hazard hops, to move the particle stream with it.
-void setHazardHopListener(std::function<void(const glm::vec3&)> listener);
 
 // Once a frame, before the timers advance: the hazard hops when 2 s have gathered (to spot
 // std::rand() % 5), the knives are put back when 10 s have, and they are thrown on the first

@@ -14,9 +14,7 @@ class KitchenWorld : public ::testing::Test {
   protected:
     void SetUp() override
     {
-        knifeTimer = 0.0f;
-        hazardTimer = 0.0f;
-        setHazardHopListener({});
+        obstacles = ObstacleState{};
         initPhysics();
         knives = createKnives();
         level = buildLevelColliders();
@@ -27,7 +25,7 @@ class KitchenWorld : public ::testing::Test {
     void TearDown() override
     {
         cleanupPhysics();
-        setHazardHopListener({});
+        obstacles = ObstacleState{};
     }
 
     std::array<PhysicsActor*, 6> knives{};

@@ -11,7 +11,7 @@ TEST(PhysicsWorld, EachStepIsOneSixtiethOfASecondUnderGravity)
 {
     initPhysics();
     PhysicsActor* box = createDynamicBox({1, 1, 1}, {0.5f, 0.5f, 0.5f}, 1.0f, {0, 50, 0});
-    box->addTo(*gScene);
+    box->addTo(*physicsWorld.gScene);
     for (int step = 0; step < 3; ++step) {
         stepPhysics();
     }
@@ -38,10 +38,10 @@ TEST(PhysicsWorld, TheWholeKitchenCanBeBuiltAndReleasedAgainAndAgain)
             stepPhysics();
         }
         // Nothing of an earlier round is carried into the next world.
-        objects = round == 0 ? gScene->getNumCollisionObjects() : objects;
-        EXPECT_EQ(gScene->getNumCollisionObjects(), objects);
+        objects = round == 0 ? physicsWorld.gScene->getNumCollisionObjects() : objects;
+        EXPECT_EQ(physicsWorld.gScene->getNumCollisionObjects(), objects);
         cleanupPhysics();
-        knifeTimer = 0.0f;
-        hazardTimer = 0.0f;
+        obstacles.knifeTimer = 0.0f;
+        obstacles.hazardTimer = 0.0f;
     }
 }
