@@ -13,6 +13,7 @@
 #include "app/scene_cameras.h"
 #include "app/settings.h"
 #include "app/settings_reader.h"
+#include "app/world_start.h"
 #include "physics/level_layout.h"
 #include "physics/obstacles.h"
 #include "physics/physics_world.h"
@@ -117,9 +118,7 @@ int runGame(const RunOptions& options)
         ProceduralSurface water;
         water.transformation = waterTransformation();
 
-        initPhysics();
-        kitchen.buildModels();
-        createWorld();
+        kitchen.buildModels(startPhysicsWorld());
 
         OrbitCamera orbitCamera = startOrbitCamera(settings);
         PlayerCamera playerCamera = startPlayerCamera(settings);
@@ -128,11 +127,9 @@ int runGame(const RunOptions& options)
 
         ScenePass scenePass(settings.width, settings.height);
 
-        // The particles draw their start-up positions from std::rand before the hazard's
-        // first hop does: the hazard's spots depend on that order.
-        createParticleSystem(level::hazardSpots[0]);
+        const HazardStart hazardStart = startParticlesAndHazard();
+        createParticleSystem(level::hazardSpots[0], hazardStart.particles);
         createParticlePrograms();
-        createHazard();
         obstacles.hopListener = [](const glm::vec3& spot) { setEmitterPosition(spot); };
 
         GameSession session(best, playerCamera, orbitCamera);

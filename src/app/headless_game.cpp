@@ -3,7 +3,7 @@
 #include "app/game_state.h"
 #include "app/input_state.h"
 #include "app/key_input.h"
-#include "physics/level_colliders.h"
+#include "app/world_start.h"
 #include "physics/obstacles.h"
 #include "physics/physics_world.h"
 #include "physics/player.h"
@@ -24,16 +24,8 @@ HeadlessGame::HeadlessGame(const std::filesystem::path& scoreFile)
     playerMotion = PlayerMotion{};
     outcome = AttemptOutcome{};
     obstacles = ObstacleState{};
-    // The game's start-up order for physics and the random sequence: knives, the level's
-    // colliders and the pizza, the world, the particle system's 22 draws, then the hazard.
-    initPhysics();
-    knifeActors = createKnives();
-    buildLevelColliders();
-    createWorld();
-    for (int draw = 0; draw < 22; ++draw) {
-        std::rand();
-    }
-    hazardActor = createHazard();
+    knifeActors = startPhysicsWorld().knives;
+    hazardActor = startParticlesAndHazard().hazard;
 }
 
 HeadlessGame::~HeadlessGame()

@@ -1,8 +1,7 @@
 #include "app/kitchen_scene.h"
 
-#include "physics/level_colliders.h"
+#include "physics/kitchen_actors.h"
 #include "physics/level_layout.h"
-#include "physics/obstacles.h"
 #include "render/material.h"
 #include "render/mesh_bounds.h"
 #include "render/shader.h"
@@ -122,13 +121,12 @@ KitchenScene::KitchenScene(std::shared_ptr<Shader> textured, std::shared_ptr<Sha
 {
 }
 
-void KitchenScene::buildModels()
+void KitchenScene::buildModels(const KitchenActors& actors)
 {
     // The knife template first, then the six knives with their actors.
     knife.loadModel("assets/models/knife.obj");
-    const std::array<PhysicsActor*, 6> knifeActors = createKnives();
-    knives.reserve(knifeActors.size());
-    for (PhysicsActor* actor : knifeActors) {
+    knives.reserve(actors.knives.size());
+    for (PhysicsActor* actor : actors.knives) {
         knives.push_back(knife);
         knives.back().followActor(actor);
     }
@@ -149,7 +147,6 @@ void KitchenScene::buildModels()
 
     // The placed copies take their transforms from the level's layout, and the static actors
     // that stand for them are bound to those transforms; the pizza's model follows its body.
-    const LevelActors actors = buildLevelColliders();
     const auto place = [](std::vector<Geometry>& copies, const Geometry& model,
                           const level::Placement& placement, RigidActor* actor) {
         copies.push_back(model);
@@ -157,16 +154,16 @@ void KitchenScene::buildModels()
         copies.back().attachActor(*actor);
     };
     tables.reserve(2);
-    place(tables, table, level::table1, actors.tables[0]);
-    place(tables, table, level::table2, actors.tables[1]);
+    place(tables, table, level::table1, actors.level.tables[0]);
+    place(tables, table, level::table2, actors.level.tables[1]);
     bookPiles.reserve(2);
-    place(bookPiles, bookPile, level::bookPile1, actors.bookPiles[0]);
-    place(bookPiles, bookPile, level::bookPile2, actors.bookPiles[1]);
+    place(bookPiles, bookPile, level::bookPile1, actors.level.bookPiles[0]);
+    place(bookPiles, bookPile, level::bookPile2, actors.level.bookPiles[1]);
     chairs.reserve(level::chairs.size());
     for (size_t i = 0; i < level::chairs.size(); ++i) {
-        place(chairs, chair, level::chairs[i], actors.chairs[i]);
+        place(chairs, chair, level::chairs[i], actors.level.chairs[i]);
     }
-    pizza.followActor(actors.pizza);
+    pizza.followActor(actors.level.pizza);
 
     for (Geometry& model : chairs) {
         drawableList.push_back(&model);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "physics/level_colliders.h"
+#include "physics/kitchen_actors.h"
 #include "physics/obstacles.h"
 #include "physics/physics_world.h"
 
@@ -16,8 +16,9 @@ class KitchenWorld : public ::testing::Test {
     {
         obstacles = ObstacleState{};
         initPhysics();
-        knives = createKnives();
-        level = buildLevelColliders();
+        const KitchenActors actors = createKitchenActors();
+        knives = actors.knives;
+        level = actors.level;
         createWorld();
         hazard = createHazard();
     }

@@ -28,8 +28,7 @@ TEST(PhysicsWorld, TheWholeKitchenCanBeBuiltAndReleasedAgainAndAgain)
     int objects = 0;
     for (int round = 0; round < 3; ++round) {
         initPhysics();
-        createKnives();
-        buildLevelColliders();
+        createKitchenActors();
         createWorld();
         createHazard();
         for (int frame = 0; frame < 30; ++frame) {
