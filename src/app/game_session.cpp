@@ -31,14 +31,14 @@ GameSession::PassResult GameSession::update(const std::function<double()>& now,
 
     const float dt = clock.sample(now());
     advanceObstacleTimers(dt);
-    markPhase(phases, FramePhase::Obstacles);
+    markPhase(observer, FramePhase::Obstacles);
     if (clock.physicsDue()) {
         stepPhysics();
     }
-    markPhase(phases, FramePhase::Physics);
+    markPhase(observer, FramePhase::Physics);
 
     pollEvents();
-    markPhase(phases, FramePhase::Events);
+    markPhase(observer, FramePhase::Events);
 
     if (advancePlayTime(current, dt)) {
         result.foot = movePlayer(dt);
