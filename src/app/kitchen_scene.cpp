@@ -180,7 +180,7 @@ void KitchenScene::buildModels(const KitchenActors& actors)
     drawableList.push_back(&sink);
 }
 
-std::array<Geometry*, 6> KitchenScene::alwaysDrawn()
+KitchenScene::AlwaysDrawn KitchenScene::alwaysDrawn()
 {
     return {&player, &tables[1], &floor, &counter, &counterCabinets, &walls};
 }

@@ -31,7 +31,8 @@ class KitchenScene {
 
     // The six models drawn every frame without a test, in drawing order: the player, table 2,
     // the floor, the counter, the counter cabinets, the walls.
-    std::array<Geometry*, 6> alwaysDrawn();
+    using AlwaysDrawn = std::array<Geometry*, 6>;
+    AlwaysDrawn alwaysDrawn();
 
     Geometry& playerModel() { return player; }
 

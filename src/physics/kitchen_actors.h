@@ -1,6 +1,7 @@
 #pragma once
 
 #include "physics/level_colliders.h"
+#include "physics/obstacles.h"
 #include "physics/physics_actor.h"
 
 #include <array>
@@ -8,7 +9,7 @@
 // The actors the kitchen's placed models are bound to: the six knives and the level's
 // colliders with the pizza.
 struct KitchenActors {
-    std::array<PhysicsActor*, 6> knives{};
+    KnifeActors knives{};
     LevelActors level;
 };
 

@@ -35,7 +35,7 @@ void throwKnife(PhysicsActor& knife)
 
 } // namespace
 
-std::array<PhysicsActor*, 6> createKnives()
+KnifeActors createKnives()
 {
     for (std::size_t i = 0; i < obstacles.knives.size(); ++i) {
         obstacles.knives[i] = createDynamicBox(level::knifeHalfExtents, {0.5f, 0.5f, 0.5f}, 10.0f,

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "physics/level_layout.h"
 #include "physics/physics_actor.h"
 
 #include <glm/vec3.hpp>
 
 #include <array>
 #include <functional>
+
+// The knives' actors, in the order of level::knifeSpawns.
+using KnifeActors = std::array<PhysicsActor*, level::knifeCount>;
 
 // The knives, the hazard and their clocks, program-wide. A fresh program has no actors yet,
 // both timers at zero and nobody listening for hops.
@@ -14,7 +18,7 @@ struct ObstacleState {
     // every game state; the game update adds the frame time after updateObstacles.
     float knifeTimer = 0.0f;
     float hazardTimer = 0.0f;
-    std::array<PhysicsActor*, 6> knives{};
+    KnifeActors knives{};
     PhysicsActor* hazard = nullptr;
     // Called with the new spot each time the hazard hops, to move the particle stream with it.
     std::function<void(const glm::vec3&)> hopListener;
@@ -25,7 +29,7 @@ extern ObstacleState obstacles;
 
 // The six knives at their spawn points, tagged "kill" and queued in gDynamicActors. Runs
 // before the level's colliders, so the knives come before the pizza in the queue.
-std::array<PhysicsActor*, 6> createKnives();
+KnifeActors createKnives();
 
 // The hopping hazard at its first spot, tagged "kill" and in the world at once. Runs after the
 // particle system exists: both draw from the one unseeded std::rand sequence, and the

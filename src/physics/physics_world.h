@@ -3,6 +3,7 @@
 #include "physics/physics_actor.h"
 #include "physics/physics_engine.h"
 #include "physics/physics_material.h"
+#include "physics/physics_step.h"
 
 #include <glm/vec3.hpp>
 
@@ -29,8 +30,6 @@ struct PhysicsWorld {
 
 // The program's one physics world.
 extern PhysicsWorld physicsWorld;
-
-inline constexpr float physicsTimeStep = 1.0f / 60.0f; // 0.016666668
 
 // The engine, the default material and the world with gravity (0, -9.81, 0).
 void initPhysics();

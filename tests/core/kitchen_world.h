@@ -29,7 +29,7 @@ class KitchenWorld : public ::testing::Test {
         obstacles = ObstacleState{};
     }
 
-    std::array<PhysicsActor*, 6> knives{};
+    KnifeActors knives{};
     LevelActors level;
     PhysicsActor* hazard = nullptr;
 };
