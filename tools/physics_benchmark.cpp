@@ -3,7 +3,7 @@
 // the first book pile while the knives are thrown and the hazard hops.
 // Usage: korvel_physics_benchmark [frames]
 
-#include "physics/level_colliders.h"
+#include "physics/kitchen_actors.h"
 #include "physics/obstacles.h"
 #include "physics/physics_world.h"
 #include "physics/player.h"
@@ -39,8 +39,7 @@ int main(int argc, char** argv)
     const float dt = 1.0f / 60.0f;
 
     initPhysics();
-    createKnives();
-    buildLevelColliders();
+    createKitchenActors();
     createWorld();
     createHazard();
 

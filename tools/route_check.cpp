@@ -53,8 +53,9 @@ int main(int argc, char** argv)
         if ((result.playerMoved && pass % printEvery == 0) || (over && !ended)) {
             std::printf("t=%7.3f foot=(%8.3f %7.3f %7.3f) vy=%7.2f jumps=%d%s%s%s\n",
                         (pass + 1) * frameTime, result.foot.x, result.foot.y, result.foot.z,
-                        playerSpeedY, jumpsLeft, dead ? " DEAD" : "", won ? " WON" : "",
-                        timeUp ? " TIMEUP" : "");
+                        playerMotion.playerSpeedY, playerMotion.jumpsLeft,
+                        outcome.dead ? " DEAD" : "", outcome.won ? " WON" : "",
+                        outcome.timeUp ? " TIMEUP" : "");
             if (showObstacles) {
                 for (const PhysicsActor* knife : game.knives()) {
                     const glm::vec3 p = knife->getGlobalPose().position;
@@ -69,11 +70,11 @@ int main(int argc, char** argv)
         ended = over;
     });
     const Attempt& attempt = game.session().attempt();
-    if (won) {
+    if (outcome.won) {
         std::printf("outcome: won score=%d\n", attempt.secondsLeft());
-    } else if (dead) {
+    } else if (outcome.dead) {
         std::printf("outcome: dead\n");
-    } else if (timeUp) {
+    } else if (outcome.timeUp) {
         std::printf("outcome: timeup\n");
     } else {
         std::printf("outcome: playing\n");

@@ -18,7 +18,7 @@ float FrameTimer::sample(double now)
 bool FrameTimer::physicsDue()
 {
     accumulator += delta;
-    if (accumulator >= physicsStep) {
+    if (accumulator >= physicsTimeStep) {
         accumulator = 0.0f;
         return true;
     }

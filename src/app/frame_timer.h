@@ -1,11 +1,11 @@
 #pragma once
 
+#include "physics/physics_step.h"
+
 // The frame loop's clock arithmetic: float time samples, the frame time, and the gate that
 // allows at most one fixed physics step per pass.
 class FrameTimer {
   public:
-    static constexpr float physicsStep = 1.0f / 60.0f; // 0.016666668
-
     // Before the first pass: takes the first sample; the frame time starts at 0.
     void start(double now);
 

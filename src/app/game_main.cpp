@@ -3,35 +3,15 @@
 #include "app/acknowledge.h"
 #include "app/best_score.h"
 #include "app/frame_phases.h"
-#include "app/game_session.h"
-#include "app/game_state.h"
-#include "app/hud.h"
-#include "app/hud_layout.h"
 #include "app/input_callbacks.h"
-#include "app/input_state.h"
-#include "app/kitchen_scene.h"
-#include "app/scene_cameras.h"
+#include "app/running_game.h"
 #include "app/settings.h"
 #include "app/settings_reader.h"
-#include "physics/level_layout.h"
-#include "physics/obstacles.h"
 #include "physics/physics_world.h"
 #include "render/framework.h"
-#include "render/lights.h"
-#include "render/orbit_camera.h"
-#include "render/particle_system.h"
-#include "render/per_frame_uniforms.h"
-#include "render/player_camera.h"
-#include "render/procedural_surface.h"
-#include "render/scene_pass.h"
-#include "render/shader.h"
-#include "render/text_renderer.h"
-#include "render/visible_drawables.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
-
-#include <glm/gtc/matrix_transform.hpp>
 
 #include <memory>
 #include <string>
@@ -72,9 +52,42 @@ const char* openWindow(const Settings& settings, GLFWwindow*& window)
     return nullptr;
 }
 
-glm::mat4 activeViewProjection(const PlayerCamera& playerCamera, const OrbitCamera& orbitCamera)
+// The cursor position in whole window pixels.
+void readCursor(GLFWwindow* window, int& x, int& y)
 {
-    return followCamera ? playerCamera.viewProjection() : orbitCamera.viewProjection();
+    double cursorX = 0.0;
+    double cursorY = 0.0;
+    glfwGetCursorPos(window, &cursorX, &cursorY);
+    x = static_cast<int>(cursorX);
+    y = static_cast<int>(cursorY);
+}
+
+// Frames until the window is asked to close, then the summary for onFinish.
+RunSummary runFrames(GLFWwindow* window, RunningGame& game, const RunOptions& options,
+                     const std::function<double()>& clock,
+                     const std::function<void(GLFWwindow*)>& pollEvents)
+{
+    FrameObserver* const observer = options.observer;
+    game.start(clock());
+    while (glfwWindowShouldClose(window) == 0) {
+        if (options.beginPass) {
+            options.beginPass(window);
+        }
+        if (observer != nullptr) {
+            observer->passBegins();
+        }
+        game.drawFrame(clock);
+        game.updateFrame(
+            clock, [&] { pollEvents(window); },
+            [window](int& x, int& y) { readCursor(window, x, y); });
+        if (options.beforeSwap) {
+            options.beforeSwap(window);
+        }
+        markPhase(observer, FramePhase::PlayerMove);
+        glfwSwapBuffers(window);
+        markPhase(observer, FramePhase::Swap);
+    }
+    return game.summary();
 }
 
 } // namespace
@@ -105,139 +118,13 @@ int runGame(const RunOptions& options)
     glEnable(GL_DEPTH_TEST);
 
     {
-        // The game's resources, in their fixed order. They are locals of this block, so they are
-        // released in the reverse order before the framework, physics and the window go.
-        auto textured = std::make_shared<Shader>("texture.vert", "texture.frag");
-        auto lightMapped = std::make_shared<Shader>("texture.vert", "texture_lm.frag");
-        auto text = std::make_shared<Shader>("text.vert", "text.frag");
-        TextRenderer textRenderer = createTextRenderer(text, static_cast<float>(settings.width),
-                                                       static_cast<float>(settings.height));
-
-        KitchenScene kitchen(textured, lightMapped);
-        ProceduralSurface water;
-        water.transformation = waterTransformation();
-
-        initPhysics();
-        kitchen.buildModels();
-        createWorld();
-
-        OrbitCamera orbitCamera = startOrbitCamera(settings);
-        PlayerCamera playerCamera = startPlayerCamera(settings);
-        const PointLight pointLight = kitchenPointLight();
-        const DirectionalLight directionalLight = kitchenDirectionalLight();
-
-        ScenePass scenePass(settings.width, settings.height);
-
-        // The particles draw their start-up positions from std::rand before the hazard's
-        // first hop does: the hazard's spots depend on that order.
-        createParticleSystem(level::hazardSpots[0]);
-        createParticlePrograms();
-        createHazard();
-        setHazardHopListener([](const glm::vec3& spot) { setEmitterPosition(spot); });
-
-        GameSession session(best, playerCamera, orbitCamera);
-        FramePhases* const phases = options.phases;
-        HudDrawer hudDrawer;
-        session.setPhases(phases);
-        session.start(clock());
-        std::vector<Geometry*>& drawables = kitchen.drawables();
-        const std::array<Geometry*, 6> alwaysDrawn = kitchen.alwaysDrawn();
-        const auto draw = [](Geometry& model) { model.draw(glm::mat4(1.0f)); };
-        const auto passStarts = [&options](DrawPass pass) {
-            if (options.passStarts) {
-                options.passStarts(pass);
-            }
-        };
-        // With a recorder, the culled list's draws are split into the tests and the draws.
-        const auto drawTimed = [phases](Geometry& model) {
-            markPhase(phases, FramePhase::Culling);
-            model.draw(glm::mat4(1.0f));
-            markPhase(phases, FramePhase::SceneDraw);
-        };
-
-        while (glfwWindowShouldClose(window) == 0) {
-            if (options.beginPass) {
-                options.beginPass(window);
-            }
-            if (phases != nullptr) {
-                phases->begin();
-            }
-            // The scene: into the off-screen target (the window itself in wireframe mode).
-            passStarts(DrawPass::Scene);
-            scenePass.bindRenderTarget(wireframe);
-            setPerFrameUniforms(*textured, orbitCamera, playerCamera, directionalLight, pointLight,
-                                settings.brightness);
-            setPerFrameUniforms(*lightMapped, orbitCamera, playerCamera, directionalLight,
-                                pointLight, settings.brightness);
-            markPhase(phases, FramePhase::SceneDraw);
-            const int drawnModels =
-                phases != nullptr
-                    ? drawVisibleModels(drawables, playerCamera, frustumCulling, drawTimed)
-                    : drawVisibleModels(drawables, playerCamera, frustumCulling, draw);
-            markPhase(phases, FramePhase::Culling);
-            for (Geometry* model : alwaysDrawn) {
-                draw(*model);
-            }
-            markPhase(phases, FramePhase::SceneDraw);
-            passStarts(DrawPass::Particles);
-            updateAndDrawParticles(activeViewProjection(playerCamera, orbitCamera),
-                                   session.deltaTime());
-            markPhase(phases, FramePhase::Particles);
-            passStarts(DrawPass::Water);
-            water.draw(activeViewProjection(playerCamera, orbitCamera),
-                       static_cast<float>(clock()));
-            markPhase(phases, FramePhase::Procedural);
-            passStarts(DrawPass::PostProcess);
-            if (!wireframe) {
-                scenePass.postProcess(outlines, dead || timeUp);
-            }
-            markPhase(phases, FramePhase::PostProcess);
-            HudInputs hud;
-            hud.secondsLeft = session.attempt().secondsLeft();
-            hud.deltaTime = session.deltaTime();
-            hud.drawnModels = drawnModels;
-            hud.debugText = debugText;
-            hud.dead = dead;
-            hud.timeUp = timeUp;
-            hud.won = won;
-            hud.bestShown = session.attempt().bestShown;
-            hud.width = settings.width;
-            hud.height = settings.height;
-            passStarts(DrawPass::Hud);
-            hudDrawer.draw(hud, textRenderer);
-            passStarts(DrawPass::Done);
-            markPhase(phases, FramePhase::Hud);
-
-            const GameSession::PassResult result = session.update(
-                clock, [&] { pollEvents(window); },
-                [&](int& x, int& y) {
-                    double cursorX = 0.0;
-                    double cursorY = 0.0;
-                    glfwGetCursorPos(window, &cursorX, &cursorY);
-                    x = static_cast<int>(cursorX);
-                    y = static_cast<int>(cursorY);
-                });
-            if (result.playerMoved) {
-                kitchen.playerModel().setTransform(
-                    glm::translate(glm::mat4(1.0f), glm::vec3(result.foot)));
-            }
-            if (result.restarted) {
-                kitchen.playerModel().resetModelMatrix();
-            }
-
-            if (options.beforeSwap) {
-                options.beforeSwap(window);
-            }
-            markPhase(phases, FramePhase::PlayerMove);
-            glfwSwapBuffers(window);
-            markPhase(phases, FramePhase::Swap);
-        }
-
+        // The game's resources live in this block, so they are released before the framework,
+        // physics and the window go.
+        RunningGame game(settings, best, options.observer);
+        const RunSummary summary = runFrames(window, game, options, clock, pollEvents);
         if (options.onFinish) {
-            options.onFinish(
-                RunSummary{dead, won, timeUp, session.attempt().secondsLeft(), best.value});
+            options.onFinish(summary);
         }
-        releaseParticleSystem();
     }
 
     destroyFramework();

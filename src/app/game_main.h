@@ -24,8 +24,7 @@ struct RunOptions {
     std::function<void(GLFWwindow*)> pollEvents;     // the loop's event step
     std::function<void(GLFWwindow*)> beforeSwap;     // the finished frame is in the back buffer
     std::function<void(const RunSummary&)> onFinish; // after the loop, before shutdown
-    FramePhases* phases = nullptr; // when set, each pass's CPU time is split by phase into it
-    std::function<void(DrawPass)> passStarts; // the GL work from here on belongs to the pass
+    FrameObserver* observer = nullptr; // a benchmark's: told of each pass's phases and GL passes
 };
 
 // Start-up, the frame loop until the window is asked to close, and shutdown. Returns the

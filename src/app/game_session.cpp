@@ -31,14 +31,14 @@ GameSession::PassResult GameSession::update(const std::function<double()>& now,
 
     const float dt = clock.sample(now());
     advanceObstacleTimers(dt);
-    markPhase(phases, FramePhase::Obstacles);
+    markPhase(observer, FramePhase::Obstacles);
     if (clock.physicsDue()) {
         stepPhysics();
     }
-    markPhase(phases, FramePhase::Physics);
+    markPhase(observer, FramePhase::Physics);
 
     pollEvents();
-    markPhase(phases, FramePhase::Events);
+    markPhase(observer, FramePhase::Events);
 
     if (advancePlayTime(current, dt)) {
         result.foot = movePlayer(dt);
@@ -46,10 +46,10 @@ GameSession::PassResult GameSession::update(const std::function<double()>& now,
         followPlayer(playerCamera, result.foot);
     }
 
-    const glm::dvec3 foot = gControllerManager->getController(0)->getFootPosition();
+    const glm::dvec3 foot = physicsWorld.gControllerManager->getController(0)->getFootPosition();
     updateOutcome(current, dt, foot, playerCamera, best);
 
-    if (!followCamera) {
+    if (!input.followCamera) {
         int x = 0;
         int y = 0;
         cursor(x, y);

@@ -8,7 +8,7 @@
 #include <functional>
 
 class BestScore;
-class FramePhases;
+class FrameObserver;
 class OrbitCamera;
 class PlayerCamera;
 
@@ -29,14 +29,15 @@ class GameSession {
         bool restarted = false;
     };
 
-    // Steps 7 to 14 of a pass. clock is sampled once, after the obstacles' update; pollEvents
-    // runs the input callbacks; cursor gives the window's cursor position, read only while the
-    // orbit camera is active.
+    // The update half of a pass: it runs after the frame is drawn and before it is shown, so
+    // what the player sees is always the state this update starts from. clock is sampled once,
+    // after the obstacles' update; pollEvents runs the input callbacks; cursor gives the
+    // window's cursor position, read only while the orbit camera is active.
     PassResult update(const std::function<double()>& clock, const std::function<void()>& pollEvents,
                       const std::function<void(int&, int&)>& cursor);
 
-    // A benchmark's recorder for the phases of update(); nullptr (the default) records nothing.
-    void setPhases(FramePhases* recorder) { phases = recorder; }
+    // A benchmark's observer of the phases of update(); nullptr (the default) is none.
+    void setObserver(FrameObserver* frameObserver) { observer = frameObserver; }
 
     const Attempt& attempt() const { return current; }
     const FrameTimer& timer() const { return clock; }
@@ -48,5 +49,5 @@ class GameSession {
     OrbitCamera& orbitCamera;
     FrameTimer clock;
     Attempt current;
-    FramePhases* phases = nullptr;
+    FrameObserver* observer = nullptr;
 };

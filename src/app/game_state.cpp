@@ -5,9 +5,7 @@
 #include "app/input_state.h"
 #include "physics/player.h"
 
-bool dead = false;
-bool won = false;
-bool timeUp = false;
+AttemptOutcome outcome;
 
 namespace {
 
@@ -18,16 +16,16 @@ constexpr double attemptSeconds = 120.0;
 // than two seconds) ends the attempt as well as one that lands inside the last second.
 void checkOutcome(const Attempt& attempt)
 {
-    if (!playerAlive) {
-        dead = true;
+    if (!playerMotion.playerAlive) {
+        outcome.dead = true;
     }
-    playerAlive = true;
-    if (pizzaReached) {
-        won = true;
+    playerMotion.playerAlive = true;
+    if (playerMotion.pizzaReached) {
+        outcome.won = true;
     }
-    pizzaReached = false;
+    playerMotion.pizzaReached = false;
     if (attempt.secondsLeft() == 0) {
-        timeUp = true;
+        outcome.timeUp = true;
     }
 }
 
@@ -63,7 +61,7 @@ int Attempt::secondsLeft() const
 
 bool attemptPlaying()
 {
-    return !dead && !won && !timeUp;
+    return !outcome.dead && !outcome.won && !outcome.timeUp;
 }
 
 bool advancePlayTime(Attempt& attempt, float dt)
@@ -79,21 +77,19 @@ void updateOutcome(Attempt& attempt, float dt, const glm::dvec3& foot, PlayerCam
                    BestScore& best)
 {
     checkOutcome(attempt);
-    if (won) {
+    if (outcome.won) {
         celebrateWin(attempt, dt, foot, camera, best);
     }
 }
 
 bool restartIfRequested(Attempt& attempt)
 {
-    if (!restartRequested) {
+    if (!input.restartRequested) {
         return false;
     }
     attempt.orbitAngle = 180.0f;
-    restartRequested = false;
-    dead = false;
-    won = false;
-    timeUp = false;
+    input.restartRequested = false;
+    outcome = AttemptOutcome{};
     attempt.playTime = 0.0f;
     restartPlayer();
     return true;

@@ -6,10 +6,16 @@ class BestScore;
 class PlayerCamera;
 
 // How the current attempt ended, if it did. Program-wide: the HUD and the post-processing pass
-// read them. More than one can be set in the same frame; each stays set until the restart.
-extern bool dead;   // touched something deadly
-extern bool won;    // touched the pizza
-extern bool timeUp; // the 120 seconds ran out
+// read them. More than one can be set in the same frame; each stays set until the restart,
+// which makes the outcome anew.
+struct AttemptOutcome {
+    bool dead = false;   // touched something deadly
+    bool won = false;    // touched the pizza
+    bool timeUp = false; // the 120 seconds ran out
+};
+
+// The program's one outcome.
+extern AttemptOutcome outcome;
 
 // What the frame loop keeps of the current attempt.
 struct Attempt {

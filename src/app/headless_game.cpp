@@ -3,7 +3,7 @@
 #include "app/game_state.h"
 #include "app/input_state.h"
 #include "app/key_input.h"
-#include "physics/level_colliders.h"
+#include "app/world_start.h"
 #include "physics/obstacles.h"
 #include "physics/physics_world.h"
 #include "physics/player.h"
@@ -11,44 +11,21 @@
 #include <cstdlib>
 #include <sstream>
 
-namespace {
-
-// A game in this process may follow an earlier one, whose program-wide state lives on. Put it
-// back to how a freshly started program has it, the unseeded rand sequence included (it picks
-// the hazard's spots), so a route's outcome never depends on what ran before it.
-void startAsAFreshProgram()
-{
-    std::srand(1);
-    knifeTimer = hazardTimer = 0.0f;
-    setHazardHopListener({});
-    resetPlayerToProgramStart();
-    dead = won = timeUp = false;
-    debugText = wireframe = false;
-    outlines = toon = backfaceCulling = frustumCulling = true;
-    followCamera = true;
-    restartRequested = false;
-    leftMouseDown = rightMouseDown = false;
-    orbitZoom = 12.0f;
-}
-
-} // namespace
-
 HeadlessGame::HeadlessGame(const std::filesystem::path& scoreFile)
     : best(scoreFile), playerCamera({-7.0f, 5.0f, 0.0f}, {1.0f, 0.0f, 0.0f}, {0.0f, -1.0f, 0.0f},
                                     5.0f, 1.0f, 0.1f, 100.0f),
       orbitCamera(60.0f, 1.0f, 0.1f, 100.0f), gameSession(best, playerCamera, orbitCamera)
 {
-    startAsAFreshProgram();
-    // The game's start-up order for physics and the random sequence: knives, the level's
-    // colliders and the pizza, the world, the particle system's 22 draws, then the hazard.
-    initPhysics();
-    knifeActors = createKnives();
-    buildLevelColliders();
-    createWorld();
-    for (int draw = 0; draw < 22; ++draw) {
-        std::rand();
-    }
-    hazardActor = createHazard();
+    // A game in this process may follow an earlier one, whose program-wide state lives on.
+    // Make it anew as a freshly started program has it, the unseeded rand sequence included
+    // (it picks the hazard's spots), so a route's outcome never depends on what ran before.
+    std::srand(1);
+    input = InputState{};
+    playerMotion = PlayerMotion{};
+    outcome = AttemptOutcome{};
+    obstacles = ObstacleState{};
+    knifeActors = startPhysicsWorld().knives;
+    hazardActor = startParticlesAndHazard().hazard;
 }
 
 HeadlessGame::~HeadlessGame()

@@ -3,13 +3,12 @@
 #include "app/best_score.h"
 #include "app/game_session.h"
 #include "app/route.h"
+#include "physics/obstacles.h"
 #include "render/orbit_camera.h"
 #include "render/player_camera.h"
 
 #include <array>
 #include <filesystem>
-
-class PhysicsActor;
 
 // The whole game without a window: the physics world in the game's start-up order, the
 // cameras, the session, and key events fed through the same input rules the key callback
@@ -29,7 +28,7 @@ class HeadlessGame {
 
     const GameSession& session() const { return gameSession; }
     const BestScore& bestScore() const { return best; }
-    const std::array<PhysicsActor*, 6>& knives() const { return knifeActors; }
+    const KnifeActors& knives() const { return knifeActors; }
     PhysicsActor* hazard() const { return hazardActor; }
 
   private:
@@ -37,6 +36,6 @@ class HeadlessGame {
     PlayerCamera playerCamera;
     OrbitCamera orbitCamera;
     GameSession gameSession;
-    std::array<PhysicsActor*, 6> knifeActors{};
+    KnifeActors knifeActors{};
     PhysicsActor* hazardActor = nullptr;
 };

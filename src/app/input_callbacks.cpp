@@ -13,10 +13,10 @@ void keyCallback(GLFWwindow* window, int key, int /*scancode*/, int action, int 
         glfwSetWindowShouldClose(window, GLFW_TRUE);
     }
     if (effects.polygonModeChanged) {
-        glPolygonMode(GL_FRONT_AND_BACK, wireframe ? GL_LINE : GL_FILL);
+        glPolygonMode(GL_FRONT_AND_BACK, input.wireframe ? GL_LINE : GL_FILL);
     }
     if (effects.faceCullingChanged) {
-        if (backfaceCulling) {
+        if (input.backfaceCulling) {
             glEnable(GL_CULL_FACE);
         } else {
             glDisable(GL_CULL_FACE);

@@ -2,15 +2,21 @@
 
 // The switches and mouse state that the input callbacks keep for the whole run. They are read by
 // the render passes, the cameras and the frame loop. None of them is reset by a restart; only
-// restartRequested is cleared, by the restart itself.
-extern bool debugText;        // F2: the frame-statistics line
-extern bool wireframe;        // F3: draw as lines, straight into the window
-extern bool outlines;         // F4: outlines in post-processing
-extern bool toon;             // F5: toon shading of the lit programs
-extern bool backfaceCulling;  // F6: mirrors GL_CULL_FACE
-extern bool frustumCulling;   // F8: skip drawables outside the player camera's view
-extern bool followCamera;     // Tab: player camera when on, orbit camera when off
-extern bool restartRequested; // F11: served at the end of the same frame
-extern bool leftMouseDown;
-extern bool rightMouseDown;
-extern float orbitZoom; // orbit camera distance; the wheel changes it without limits
+// restartRequested is cleared, by the restart itself. The start values agree with the GL state
+// set at start-up: face culling on, filled polygons.
+struct InputState {
+    bool debugText = false;        // F2: the frame-statistics line
+    bool wireframe = false;        // F3: draw as lines, straight into the window
+    bool outlines = true;          // F4: outlines in post-processing
+    bool toon = true;              // F5: toon shading of the lit programs
+    bool backfaceCulling = true;   // F6: mirrors GL_CULL_FACE
+    bool frustumCulling = true;    // F8: skip drawables outside the player camera's view
+    bool followCamera = true;      // Tab: player camera when on, orbit camera when off
+    bool restartRequested = false; // F11: served at the end of the same frame
+    bool leftMouseDown = false;
+    bool rightMouseDown = false;
+    float orbitZoom = 12.0f; // orbit camera distance; the wheel changes it without limits
+};
+
+// The program's one input state.
+extern InputState input;

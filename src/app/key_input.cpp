@@ -29,30 +29,30 @@ KeyEffects handleKeyEvent(int key, int action, std::ostream& log)
         effects.closeWindow = true;
         break;
     case GLFW_KEY_TAB:
-        followCamera = !followCamera;
+        input.followCamera = !input.followCamera;
         break;
     case GLFW_KEY_F2:
-        flip(debugText, "Debug: ", log);
+        flip(input.debugText, "Debug: ", log);
         break;
     case GLFW_KEY_F3:
-        flip(wireframe, "Wireframe: ", log);
+        flip(input.wireframe, "Wireframe: ", log);
         effects.polygonModeChanged = true;
         break;
     case GLFW_KEY_F4:
-        flip(outlines, "Outlines: ", log);
+        flip(input.outlines, "Outlines: ", log);
         break;
     case GLFW_KEY_F5:
-        flip(toon, "Toon: ", log);
+        flip(input.toon, "Toon: ", log);
         break;
     case GLFW_KEY_F6:
-        flip(backfaceCulling, "Backface Culling: ", log);
+        flip(input.backfaceCulling, "Backface Culling: ", log);
         effects.faceCullingChanged = true;
         break;
     case GLFW_KEY_F8:
-        flip(frustumCulling, "View Frustum Culling: ", log);
+        flip(input.frustumCulling, "View Frustum Culling: ", log);
         break;
     case GLFW_KEY_F11:
-        restartRequested = true;
+        input.restartRequested = true;
         break;
     default:
         break;
@@ -67,13 +67,13 @@ void handleMouseButtonEvent(int button, int action)
     }
     const bool down = action == GLFW_PRESS;
     if (button == GLFW_MOUSE_BUTTON_LEFT) {
-        leftMouseDown = down;
+        input.leftMouseDown = down;
     } else if (button == GLFW_MOUSE_BUTTON_RIGHT) {
-        rightMouseDown = down;
+        input.rightMouseDown = down;
     }
 }
 
 void handleScrollEvent(double yoffset)
 {
-    orbitZoom -= static_cast<float>(yoffset) * 0.5f;
+    input.orbitZoom -= static_cast<float>(yoffset) * 0.5f;
 }

@@ -1,14 +1,16 @@
 #include "app/kitchen_scene.h"
 
-#include "physics/level_colliders.h"
+#include "app/kitchen_asset_names.h"
+#include "physics/kitchen_actors.h"
 #include "physics/level_layout.h"
-#include "physics/obstacles.h"
 #include "render/material.h"
 #include "render/mesh_bounds.h"
 #include "render/shader.h"
 #include "render/texture.h"
 
 #include <glm/gtc/matrix_transform.hpp>
+
+using namespace assetNames;
 
 namespace {
 
@@ -18,35 +20,6 @@ glm::mat4 placementMatrix(const level::Placement& placement)
     return glm::rotate(translation, placement.angleY, glm::vec3(0.0f, 1.0f, 0.0f));
 }
 
-// The colour textures, then the light maps, in the order they are loaded.
-constexpr const char* textureFiles[] = {
-    "tam_tex.dds",          "pizza.dds",
-    "knife_tex.dds",        "floor_tex.dds",
-    "wood_counter_tex.dds", "table_wood_tex.dds",
-    "walls_tex.dds",        "counter_cabinets_tex.dds",
-    "book_red_tex.dds",     "broom_tex.dds",
-    "stove_tex.dds",        "sink_tex.dds",
-    "floor_lightmap.dds",   "counter_lightmap.dds",
-    "walls_lightmap.dds",   "counter_cabinets_lightmap.dds",
-};
-enum TextureIndex {
-    playerTexture,
-    pizzaTexture,
-    knifeTexture,
-    floorTexture,
-    counterTexture,
-    tableTexture,
-    wallsTexture,
-    cabinetsTexture,
-    booksTexture,
-    broomTexture,
-    stoveTexture,
-    sinkTexture,
-    floorLightMap,
-    counterLightMap,
-    wallsLightMap,
-    cabinetsLightMap,
-};
 enum MaterialIndex {
     playerMaterial,
     tableWoodMaterial,
@@ -65,8 +38,8 @@ enum MaterialIndex {
 std::vector<std::shared_ptr<Texture>> loadTextures()
 {
     std::vector<std::shared_ptr<Texture>> textures;
-    for (const char* file : textureFiles) {
-        textures.push_back(std::make_shared<Texture>(file));
+    for (int texture = 0; texture < textureCount; ++texture) {
+        textures.push_back(std::make_shared<Texture>(textureFile(TextureIndex(texture))));
     }
     return textures;
 }
@@ -93,6 +66,11 @@ std::vector<std::shared_ptr<Material>> makeMaterials(const std::vector<std::shar
         make(lightMapped, {0.6f, 0.9f, 0.3f}, t[wallsTexture]),
         make(lightMapped, {0.6f, 0.9f, 0.3f}, t[cabinetsTexture]),
     };
+}
+
+std::string modelPath(ModelIndex model)
+{
+    return "assets/" + modelFile(model);
 }
 
 Geometry makeRoot(const std::shared_ptr<Material>& material)
@@ -122,34 +100,32 @@ KitchenScene::KitchenScene(std::shared_ptr<Shader> textured, std::shared_ptr<Sha
 {
 }
 
-void KitchenScene::buildModels()
+void KitchenScene::buildModels(const KitchenActors& actors)
 {
     // The knife template first, then the six knives with their actors.
-    knife.loadModel("assets/models/knife.obj");
-    const std::array<PhysicsActor*, 6> knifeActors = createKnives();
-    knives.reserve(knifeActors.size());
-    for (PhysicsActor* actor : knifeActors) {
+    knife.loadModel(modelPath(knifeModel));
+    knives.reserve(actors.knives.size());
+    for (PhysicsActor* actor : actors.knives) {
         knives.push_back(knife);
         knives.back().followActor(actor);
     }
 
     // The other templates; their roots were made above in the same order.
-    player.loadModel("assets/models/tamboro_game.obj");
-    pizza.loadModel("assets/models/pizza.obj");
-    table.loadModel("assets/models/table.obj");
-    floor.loadModel("assets/models/floor.obj");
-    counter.loadModel("assets/models/counter.obj");
-    walls.loadModel("assets/models/walls.obj");
-    counterCabinets.loadModel("assets/models/counter_cabinets.obj");
-    bookPile.loadModel("assets/models/book_pile.obj");
-    broom.loadModel("assets/models/broom.obj");
-    chair.loadModel("assets/models/chair.obj");
-    stove.loadModel("assets/models/stove.obj");
-    sink.loadModel("assets/models/sink.obj");
+    player.loadModel(modelPath(assetNames::playerModel));
+    pizza.loadModel(modelPath(pizzaModel));
+    table.loadModel(modelPath(tableModel));
+    floor.loadModel(modelPath(floorModel));
+    counter.loadModel(modelPath(counterModel));
+    walls.loadModel(modelPath(wallsModel));
+    counterCabinets.loadModel(modelPath(cabinetsModel));
+    bookPile.loadModel(modelPath(bookPileModel));
+    broom.loadModel(modelPath(broomModel));
+    chair.loadModel(modelPath(chairModel));
+    stove.loadModel(modelPath(stoveModel));
+    sink.loadModel(modelPath(sinkModel));
 
     // The placed copies take their transforms from the level's layout, and the static actors
     // that stand for them are bound to those transforms; the pizza's model follows its body.
-    const LevelActors actors = buildLevelColliders();
     const auto place = [](std::vector<Geometry>& copies, const Geometry& model,
                           const level::Placement& placement, RigidActor* actor) {
         copies.push_back(model);
@@ -157,16 +133,16 @@ void KitchenScene::buildModels()
         copies.back().attachActor(*actor);
     };
     tables.reserve(2);
-    place(tables, table, level::table1, actors.tables[0]);
-    place(tables, table, level::table2, actors.tables[1]);
+    place(tables, table, level::table1, actors.level.tables[0]);
+    place(tables, table, level::table2, actors.level.tables[1]);
     bookPiles.reserve(2);
-    place(bookPiles, bookPile, level::bookPile1, actors.bookPiles[0]);
-    place(bookPiles, bookPile, level::bookPile2, actors.bookPiles[1]);
+    place(bookPiles, bookPile, level::bookPile1, actors.level.bookPiles[0]);
+    place(bookPiles, bookPile, level::bookPile2, actors.level.bookPiles[1]);
     chairs.reserve(level::chairs.size());
     for (size_t i = 0; i < level::chairs.size(); ++i) {
-        place(chairs, chair, level::chairs[i], actors.chairs[i]);
+        place(chairs, chair, level::chairs[i], actors.level.chairs[i]);
     }
-    pizza.followActor(actors.pizza);
+    pizza.followActor(actors.level.pizza);
 
     for (Geometry& model : chairs) {
         drawableList.push_back(&model);
@@ -183,7 +159,7 @@ void KitchenScene::buildModels()
     drawableList.push_back(&sink);
 }
 
-std::array<Geometry*, 6> KitchenScene::alwaysDrawn()
+KitchenScene::AlwaysDrawn KitchenScene::alwaysDrawn()
 {
     return {&player, &tables[1], &floor, &counter, &counterCabinets, &walls};
 }

@@ -10,6 +10,7 @@ class Shader;
 class Texture;
 class Material;
 class RigidActor;
+struct KitchenActors;
 
 // The kitchen as it is drawn: textures, materials, the template models and their placed
 // copies, bound to the physics actors that stand for them. Lives until shutdown.
@@ -19,9 +20,8 @@ class KitchenScene {
     // lightMapped: "texture.vert" + "texture_lm.frag".
     KitchenScene(std::shared_ptr<Shader> textured, std::shared_ptr<Shader> lightMapped);
 
-    // The knives, the models and the level's bound actors and pizza. Runs after physics
-    // start-up and before createWorld.
-    void buildModels();
+    // Loads the models and binds the knives, the placed copies and the pizza to their actors.
+    void buildModels(const KitchenActors& actors);
     KitchenScene(const KitchenScene&) = delete;
     KitchenScene& operator=(const KitchenScene&) = delete;
 
@@ -31,7 +31,8 @@ class KitchenScene {
 
     // The six models drawn every frame without a test, in drawing order: the player, table 2,
     // the floor, the counter, the counter cabinets, the walls.
-    std::array<Geometry*, 6> alwaysDrawn();
+    using AlwaysDrawn = std::array<Geometry*, 6>;
+    AlwaysDrawn alwaysDrawn();
 
     Geometry& playerModel() { return player; }
 

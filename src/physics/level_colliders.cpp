@@ -25,8 +25,8 @@ Pose placementPose(const level::Placement& placement)
 
 PhysicsActor* newStaticActor(const char* tag, const Pose& pose)
 {
-    PhysicsActor* actor = gPhysics->createRigidStatic(pose);
-    actor->setMaterial(*gMaterial);
+    PhysicsActor* actor = physicsWorld.gPhysics->createRigidStatic(pose);
+    actor->setMaterial(*physicsWorld.gMaterial);
     actor->setTag(tag);
     return actor;
 }
@@ -39,16 +39,17 @@ PhysicsActor* placedActor(const char* tag, const level::Placement& placement,
     for (const auto& [shape, localPose] : shapes) {
         actor->attachShape(*shape, localPose);
     }
-    actor->addTo(*gScene);
+    actor->addTo(*physicsWorld.gScene);
     actor->setGlobalPose(placementPose(placement));
     return actor;
 }
 
 void createPlane(const level::Plane& plane, const char* tag)
 {
-    PhysicsActor* actor = gPhysics->createPlane(plane.normal, plane.d, *gMaterial);
+    PhysicsActor* actor =
+        physicsWorld.gPhysics->createPlane(plane.normal, plane.d, *physicsWorld.gMaterial);
     actor->setTag(tag);
-    actor->addTo(*gScene);
+    actor->addTo(*physicsWorld.gScene);
 }
 
 // A single box at an offset from the actor, or turned within it.
@@ -56,20 +57,21 @@ void createBoxActor(const char* tag, const glm::vec3& actorPosition, const level
                     const Pose& localPose)
 {
     PhysicsActor* actor = newStaticActor(tag, {actorPosition, identity});
-    actor->attachShape(*gPhysics->createBoxShape(box.halfExtents), localPose);
-    actor->addTo(*gScene);
+    actor->attachShape(*physicsWorld.gPhysics->createBoxShape(box.halfExtents), localPose);
+    actor->addTo(*physicsWorld.gScene);
 }
 
 void createCounterTops()
 {
     PhysicsActor* counter = newStaticActor(groundTag, Pose{});
     const auto attach = [counter](const level::BoxShape& box) {
-        counter->attachShape(*gPhysics->createBoxShape(box.halfExtents), {box.offset, identity});
+        counter->attachShape(*physicsWorld.gPhysics->createBoxShape(box.halfExtents),
+                             {box.offset, identity});
     };
     for (std::size_t i = 0; i < level::counterRunCount; ++i) {
         attach(level::counterTops[i]);
     }
-    counter->addTo(*gScene);
+    counter->addTo(*physicsWorld.gScene);
     // The pit's rim joins the same actor once it is in the world.
     for (std::size_t i = level::counterRunCount; i < level::counterTops.size(); ++i) {
         attach(level::counterTops[i]);
@@ -82,13 +84,13 @@ LevelActors buildLevelColliders()
 {
     LevelActors actors;
 
-    btCollisionShape* table = gPhysics->createBoxShape(level::tableHalfExtents);
+    btCollisionShape* table = physicsWorld.gPhysics->createBoxShape(level::tableHalfExtents);
     const Pose tableLocal{level::tableShapeOffset, identity};
     actors.tables[0] = placedActor(groundTag, level::table1, {{table, tableLocal}});
     actors.tables[1] = placedActor(groundTag, level::table2, {{table, tableLocal}});
 
-    btCollisionShape* pile = gPhysics->createBoxShape(level::bookPileHalfExtents);
-    btCollisionShape* topBook = gPhysics->createBoxShape(level::topBookHalfExtents);
+    btCollisionShape* pile = physicsWorld.gPhysics->createBoxShape(level::bookPileHalfExtents);
+    btCollisionShape* topBook = physicsWorld.gPhysics->createBoxShape(level::topBookHalfExtents);
     const Pose topBookLocal{level::topBookOffset, glm::angleAxis(level::topBookAngleY, yAxis) *
                                                       glm::angleAxis(level::topBookAngleX, xAxis)};
     // The first pile gives no jumps back: landing on it is a trap, not a step.
@@ -99,7 +101,7 @@ LevelActors buildLevelColliders()
 
     std::array<btCollisionShape*, level::chairShapes.size()> chairShapes{};
     for (std::size_t i = 0; i < chairShapes.size(); ++i) {
-        chairShapes[i] = gPhysics->createBoxShape(level::chairShapes[i].halfExtents);
+        chairShapes[i] = physicsWorld.gPhysics->createBoxShape(level::chairShapes[i].halfExtents);
     }
     for (PhysicsActor*& chair : actors.chairs) {
         chair = newStaticActor(groundTag, {level::chairActorStart, identity});
@@ -111,14 +113,14 @@ LevelActors buildLevelColliders()
         }
     }
     for (std::size_t i = 0; i < actors.chairs.size(); ++i) {
-        actors.chairs[i]->addTo(*gScene);
+        actors.chairs[i]->addTo(*physicsWorld.gScene);
         actors.chairs[i]->setGlobalPose(placementPose(level::chairs[i]));
     }
 
     actors.pizza =
         createDynamicBox(level::pizzaHalfExtents, {0.5f, 0.5f, 0.5f}, 4.0f, level::pizzaStart);
     actors.pizza->setTag(pizzaTag);
-    gDynamicActors.push_back(actors.pizza);
+    physicsWorld.gDynamicActors.push_back(actors.pizza);
     return actors;
 }
 

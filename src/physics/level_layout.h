@@ -3,6 +3,7 @@
 #include <glm/vec3.hpp>
 
 #include <array>
+#include <cstddef>
 
 // Where everything of the kitchen stands. The colliders, the models that draw them and the
 // asset generator that builds those models all read these numbers, so a model can never
@@ -96,7 +97,8 @@ inline constexpr glm::vec3 pizzaStart{340.0f, 1.0f, 23.0f};
 inline constexpr glm::vec3 pizzaHalfExtents{5.0f, 0.25f, 5.0f};
 
 inline constexpr glm::vec3 knifeHalfExtents{0.1f, 3.0f, 1.0f};
-inline constexpr std::array<glm::vec3, 6> knifeSpawns{{
+inline constexpr std::size_t knifeCount = 6;
+inline constexpr std::array<glm::vec3, knifeCount> knifeSpawns{{
     {30.0f, 15.0f, 2.0f},
     {45.0f, 15.0f, 1.0f},
     {60.0f, 15.0f, -2.0f},
@@ -104,7 +106,7 @@ inline constexpr std::array<glm::vec3, 6> knifeSpawns{{
     {75.0f, 15.0f, -4.0f},
     {75.0f, 15.0f, -4.0f},
 }};
-inline constexpr std::array<glm::vec3, 6> knifeResets{{
+inline constexpr std::array<glm::vec3, knifeCount> knifeResets{{
     {30.0f, 10.0f, 2.0f},
     {45.0f, 10.0f, -1.0f},
     {60.0f, 10.0f, 3.0f},

@@ -7,10 +7,8 @@
 #include <btBulletDynamicsCommon.h>
 
 #include <cstdlib>
-#include <utility>
 
-float knifeTimer = 0.0f;
-float hazardTimer = 0.0f;
+ObstacleState obstacles;
 
 namespace {
 
@@ -21,10 +19,6 @@ constexpr float knifePeriod = 10.0f;
 // the start that changes a knife's velocity at once (by -12.5, -12.5 for its mass of 24).
 const btVector3 throwTorque(300.0f, 0.0f, 0.0f);
 const btVector3 throwImpulse(-300.0f, -300.0f, 0.0f);
-
-std::array<PhysicsActor*, 6> knives{};
-PhysicsActor* hazard = nullptr;
-std::function<void(const glm::vec3&)> hopListener;
 
 Pose at(const glm::vec3& position)
 {
@@ -41,53 +35,49 @@ void throwKnife(PhysicsActor& knife)
 
 } // namespace
 
-std::array<PhysicsActor*, 6> createKnives()
+KnifeActors createKnives()
 {
-    for (std::size_t i = 0; i < knives.size(); ++i) {
-        knives[i] = createDynamicBox(level::knifeHalfExtents, {0.5f, 0.5f, 0.5f}, 10.0f,
-                                     level::knifeSpawns[i]);
-        knives[i]->setTag(killTag);
-        gDynamicActors.push_back(knives[i]);
+    for (std::size_t i = 0; i < obstacles.knives.size(); ++i) {
+        obstacles.knives[i] = createDynamicBox(level::knifeHalfExtents, {0.5f, 0.5f, 0.5f}, 10.0f,
+                                               level::knifeSpawns[i]);
+        obstacles.knives[i]->setTag(killTag);
+        physicsWorld.gDynamicActors.push_back(obstacles.knives[i]);
     }
-    return knives;
+    return obstacles.knives;
 }
 
 PhysicsActor* createHazard()
 {
-    hazard = gPhysics->createRigidStatic(at(level::hazardSpots[0]));
-    hazard->setTag(killTag);
-    hazard->setMaterial(*gMaterial);
-    hazard->attachShape(*gPhysics->createBoxShape(level::hazardHalfExtents), Pose{});
-    hazard->addTo(*gScene);
-    return hazard;
-}
-
-void setHazardHopListener(std::function<void(const glm::vec3&)> listener)
-{
-    hopListener = std::move(listener);
+    obstacles.hazard = physicsWorld.gPhysics->createRigidStatic(at(level::hazardSpots[0]));
+    obstacles.hazard->setTag(killTag);
+    obstacles.hazard->setMaterial(*physicsWorld.gMaterial);
+    obstacles.hazard->attachShape(*physicsWorld.gPhysics->createBoxShape(level::hazardHalfExtents),
+                                  Pose{});
+    obstacles.hazard->addTo(*physicsWorld.gScene);
+    return obstacles.hazard;
 }
 
 void updateObstacles()
 {
-    if (hazardTimer >= hazardPeriod && hazard != nullptr) {
+    if (obstacles.hazardTimer >= hazardPeriod && obstacles.hazard != nullptr) {
         const glm::vec3& spot =
             level::hazardSpots[std::rand() % static_cast<int>(level::hazardSpots.size())];
-        if (hopListener) {
-            hopListener(spot);
+        if (obstacles.hopListener) {
+            obstacles.hopListener(spot);
         }
-        hazard->setGlobalPose(at(spot));
-        hazardTimer = 0.0f;
+        obstacles.hazard->setGlobalPose(at(spot));
+        obstacles.hazardTimer = 0.0f;
     }
-    if (knifeTimer >= knifePeriod) {
-        knifeTimer = 0.0f;
-        for (std::size_t i = 0; i < knives.size(); ++i) {
-            if (knives[i] != nullptr) {
-                knives[i]->setGlobalPose(at(level::knifeResets[i]));
+    if (obstacles.knifeTimer >= knifePeriod) {
+        obstacles.knifeTimer = 0.0f;
+        for (std::size_t i = 0; i < obstacles.knives.size(); ++i) {
+            if (obstacles.knives[i] != nullptr) {
+                obstacles.knives[i]->setGlobalPose(at(level::knifeResets[i]));
             }
         }
     }
-    if (knifeTimer == 0.0f) {
-        for (PhysicsActor* knife : knives) {
+    if (obstacles.knifeTimer == 0.0f) {
+        for (PhysicsActor* knife : obstacles.knives) {
             if (knife != nullptr) {
                 throwKnife(*knife);
             }
@@ -97,12 +87,12 @@ void updateObstacles()
 
 void advanceObstacleTimers(float dt)
 {
-    knifeTimer += dt;
-    hazardTimer += dt;
+    obstacles.knifeTimer += dt;
+    obstacles.hazardTimer += dt;
 }
 
 void forgetObstacles()
 {
-    knives.fill(nullptr);
-    hazard = nullptr;
+    obstacles.knives.fill(nullptr);
+    obstacles.hazard = nullptr;
 }

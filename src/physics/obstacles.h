@@ -1,5 +1,6 @@
 #pragma once
 
+#include "physics/level_layout.h"
 #include "physics/physics_actor.h"
 
 #include <glm/vec3.hpp>
@@ -7,22 +8,33 @@
 #include <array>
 #include <functional>
 
-// Seconds since the knives were last thrown and since the hazard last hopped. Both run in
-// every game state; the game update adds the frame time after updateObstacles.
-extern float knifeTimer;
-extern float hazardTimer;
+// The knives' actors, in the order of level::knifeSpawns.
+using KnifeActors = std::array<PhysicsActor*, level::knifeCount>;
+
+// The knives, the hazard and their clocks, program-wide. A fresh program has no actors yet,
+// both timers at zero and nobody listening for hops.
+struct ObstacleState {
+    // Seconds since the knives were last thrown and since the hazard last hopped. Both run in
+    // every game state; the game update adds the frame time after updateObstacles.
+    float knifeTimer = 0.0f;
+    float hazardTimer = 0.0f;
+    KnifeActors knives{};
+    PhysicsActor* hazard = nullptr;
+    // Called with the new spot each time the hazard hops, to move the particle stream with it.
+    std::function<void(const glm::vec3&)> hopListener;
+};
+
+// The program's one set of obstacles.
+extern ObstacleState obstacles;
 
 // The six knives at their spawn points, tagged "kill" and queued in gDynamicActors. Runs
 // before the level's colliders, so the knives come before the pizza in the queue.
-std::array<PhysicsActor*, 6> createKnives();
+KnifeActors createKnives();
 
 // The hopping hazard at its first spot, tagged "kill" and in the world at once. Runs after the
 // particle system exists: both draw from the one unseeded std::rand sequence, and the
 // particles take theirs first.
 PhysicsActor* createHazard();
-
-// Called with the new spot each time the hazard hops, to move the particle stream with it.
-void setHazardHopListener(std::function<void(const glm::vec3&)> listener);
 
 // Once a frame, before the timers advance: the hazard hops when 2 s have gathered (to spot
 // std::rand() % 5), the knives are put back when 10 s have, and they are thrown on the first

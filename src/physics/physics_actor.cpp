@@ -6,8 +6,8 @@
 
 namespace {
 
-// A little damping of the spin and none of the motion, as the level was tuned with, so a
-// tumbling knife settles without slowing its flight.
+// A little damping of the spin and none of the motion, so a tumbling knife settles without
+// slowing its flight: its throw must carry it to the spot the course expects.
 constexpr float angularDamping = 0.05f;
 
 } // namespace

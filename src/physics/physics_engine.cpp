@@ -7,7 +7,9 @@
 namespace {
 
 // Two touching surfaces meet with the mean of their coefficients (Bullet multiplies them), so
-// a box of friction 0.5 on a counter of friction 0.5 slides with 0.5, as the level was tuned.
+// a material's friction is what it slides with on a surface of the same: a box of friction
+// 0.5 on a counter of friction 0.5 slides with 0.5, and the knives' throws and the course's
+// gaps are laid out for those slides.
 btScalar meanFriction(const btCollisionObject* first, const btCollisionObject* second)
 {
     return 0.5f * (first->getFriction() + second->getFriction());

@@ -3,6 +3,7 @@
 #include "physics/physics_actor.h"
 #include "physics/physics_engine.h"
 #include "physics/physics_material.h"
+#include "physics/physics_step.h"
 
 #include <glm/vec3.hpp>
 
@@ -13,17 +14,22 @@ class ControllerManager;
 class PlayerHitCallback;
 
 // The physics context: program-wide handles, made once by initPhysics/createWorld and
-// released by cleanupPhysics. Bullet needs no foundation or thread dispatcher of the game's
-// own, so the world is stepped on the calling thread.
-extern PhysicsEngine* gPhysics;
-extern PhysicsMaterial* gMaterial; // statics and the player: friction 0.5/0.5, restitution 0.6
-extern btDiscreteDynamicsWorld* gScene;
-extern ControllerManager* gControllerManager; // its controller number 0 is the player
-extern PlayerHitCallback* gHitReport;
-// Dynamic actors made but not yet in the world; createWorld adds them in this order.
-extern std::vector<PhysicsActor*> gDynamicActors;
+// released by cleanupPhysics, which leaves them as a fresh program has them (all empty). Bullet
+// needs no foundation or thread dispatcher of the game's own, so the world is stepped on the
+// calling thread.
+struct PhysicsWorld {
+    PhysicsEngine* gPhysics = nullptr;
+    PhysicsMaterial* gMaterial =
+        nullptr; // statics and the player: friction 0.5/0.5, restitution 0.6
+    btDiscreteDynamicsWorld* gScene = nullptr;
+    ControllerManager* gControllerManager = nullptr; // its controller number 0 is the player
+    PlayerHitCallback* gHitReport = nullptr;
+    // Dynamic actors made but not yet in the world; createWorld adds them in this order.
+    std::vector<PhysicsActor*> gDynamicActors;
+};
 
-inline constexpr float physicsTimeStep = 1.0f / 60.0f; // 0.016666668
+// The program's one physics world.
+extern PhysicsWorld physicsWorld;
 
 // The engine, the default material and the world with gravity (0, -9.81, 0).
 void initPhysics();

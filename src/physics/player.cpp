@@ -6,16 +6,7 @@
 
 #include <iostream>
 
-float playerSpeedX = 0.0f;
-float playerSpeedZ = 0.0f;
-float playerSpeedY = 0.0f;
-float timeSinceJump = 0.0f;
-std::int32_t jumpsLeft = 2;
-bool leftHeld = false;
-bool rightHeld = false;
-glm::vec3 playerDisplacement{0.0f, 0.0f, 0.0f};
-bool playerAlive = true;
-bool pizzaReached = false;
+PlayerMotion playerMotion;
 
 namespace {
 
@@ -28,22 +19,22 @@ constexpr std::int32_t jumpsPerLanding = 2;
 
 void tryJump()
 {
-    if (jumpsLeft > 0 && timeSinceJump >= jumpSpacing) {
-        --jumpsLeft;
-        timeSinceJump = 0.0f;
-        playerSpeedY = jumpSpeed;
+    if (playerMotion.jumpsLeft > 0 && playerMotion.timeSinceJump >= jumpSpacing) {
+        --playerMotion.jumpsLeft;
+        playerMotion.timeSinceJump = 0.0f;
+        playerMotion.playerSpeedY = jumpSpeed;
     }
 }
 
 // With both A and D held the speed stays as the later press set it.
 void settleSidewaysSpeed()
 {
-    if (leftHeld && !rightHeld) {
-        playerSpeedZ = -runSpeed;
-    } else if (rightHeld && !leftHeld) {
-        playerSpeedZ = runSpeed;
-    } else if (!leftHeld && !rightHeld) {
-        playerSpeedZ = 0.0f;
+    if (playerMotion.leftHeld && !playerMotion.rightHeld) {
+        playerMotion.playerSpeedZ = -runSpeed;
+    } else if (playerMotion.rightHeld && !playerMotion.leftHeld) {
+        playerMotion.playerSpeedZ = runSpeed;
+    } else if (!playerMotion.leftHeld && !playerMotion.rightHeld) {
+        playerMotion.playerSpeedZ = 0.0f;
     }
 }
 
@@ -54,21 +45,21 @@ void handleMovementInput(int key, int action)
     const bool down = action != GLFW_RELEASE;
     switch (key) {
     case GLFW_KEY_W:
-        playerSpeedX = down ? runSpeed : 0.0f;
+        playerMotion.playerSpeedX = down ? runSpeed : 0.0f;
         break;
     case GLFW_KEY_S:
-        playerSpeedX = down ? -runSpeed : 0.0f;
+        playerMotion.playerSpeedX = down ? -runSpeed : 0.0f;
         break;
     case GLFW_KEY_A:
-        leftHeld = down;
+        playerMotion.leftHeld = down;
         if (down) {
-            playerSpeedZ = -runSpeed;
+            playerMotion.playerSpeedZ = -runSpeed;
         }
         break;
     case GLFW_KEY_D:
-        rightHeld = down;
+        playerMotion.rightHeld = down;
         if (down) {
-            playerSpeedZ = runSpeed;
+            playerMotion.playerSpeedZ = runSpeed;
         }
         break;
     case GLFW_KEY_SPACE:
@@ -77,11 +68,11 @@ void handleMovementInput(int key, int action)
         break;
     case GLFW_KEY_V:
         // The unlimited jump, kept for trying out the course.
-        --jumpsLeft;
-        playerSpeedY = jumpSpeed;
+        --playerMotion.jumpsLeft;
+        playerMotion.playerSpeedY = jumpSpeed;
         break;
     case GLFW_KEY_K:
-        playerSpeedX = dashSpeed;
+        playerMotion.playerSpeedX = dashSpeed;
         break;
     default:
         break;
@@ -96,16 +87,16 @@ void PlayerHitCallback::onShapeHit(const ShapeHit& hit)
     }
     const char* tag = tagOf(*hit.actor);
     if (tag == killTag) {
-        playerAlive = false;
-        playerSpeedY = 0.0f;
+        playerMotion.playerAlive = false;
+        playerMotion.playerSpeedY = 0.0f;
     }
     if (tag == pizzaTag) {
-        pizzaReached = true;
-        playerSpeedY = 0.0f;
+        playerMotion.pizzaReached = true;
+        playerMotion.playerSpeedY = 0.0f;
     }
     if (tag == groundTag) {
-        jumpsLeft = jumpsPerLanding;
-        playerSpeedY = 0.0f;
+        playerMotion.jumpsLeft = jumpsPerLanding;
+        playerMotion.playerSpeedY = 0.0f;
     }
 }
 
@@ -121,18 +112,9 @@ void PlayerHitCallback::onObstacleHit(const ObstacleHit&)
 
 void PlayerHitCallback::updateMotion(float dt)
 {
-    timeSinceJump += dt;
-    playerDisplacement = {playerSpeedX * dt, playerSpeedY * dt, playerSpeedZ * dt};
-    playerSpeedY -= playerGravity * dt;
-}
-
-void resetPlayerToProgramStart()
-{
-    playerSpeedX = playerSpeedY = playerSpeedZ = 0.0f;
-    timeSinceJump = 0.0f;
-    jumpsLeft = 2;
-    leftHeld = rightHeld = false;
-    playerDisplacement = {0.0f, 0.0f, 0.0f};
-    playerAlive = true;
-    pizzaReached = false;
+    playerMotion.timeSinceJump += dt;
+    playerMotion.playerDisplacement = {playerMotion.playerSpeedX * dt,
+                                       playerMotion.playerSpeedY * dt,
+                                       playerMotion.playerSpeedZ * dt};
+    playerMotion.playerSpeedY -= playerGravity * dt;
 }

@@ -7,17 +7,23 @@
 #include <cstdint>
 
 // The player's motion, program-wide (there is one player). The game moves the capsule by its
-// own speeds and gravity; the physics world never pushes it.
-extern float playerSpeedX;  // forward, along +X, units/s
-extern float playerSpeedZ;  // sideways, +Z is to the player's right
-extern float playerSpeedY;  // vertical, +Y up
-extern float timeSinceJump; // seconds since the last Space jump
-extern std::int32_t jumpsLeft;
-extern bool leftHeld;
-extern bool rightHeld;
-extern glm::vec3 playerDisplacement; // what the next move hands the controller
-extern bool playerAlive;             // cleared by a "kill" contact
-extern bool pizzaReached;            // set by a "pizza" contact
+// own speeds and gravity; the physics world never pushes it. A fresh program starts still,
+// alive, with both jumps and no keys held.
+struct PlayerMotion {
+    float playerSpeedX = 0.0f;  // forward, along +X, units/s
+    float playerSpeedZ = 0.0f;  // sideways, +Z is to the player's right
+    float playerSpeedY = 0.0f;  // vertical, +Y up
+    float timeSinceJump = 0.0f; // seconds since the last Space jump
+    std::int32_t jumpsLeft = 2;
+    bool leftHeld = false;
+    bool rightHeld = false;
+    glm::vec3 playerDisplacement{0.0f, 0.0f, 0.0f}; // what the next move hands the controller
+    bool playerAlive = true;                        // cleared by a "kill" contact
+    bool pizzaReached = false;                      // set by a "pizza" contact
+};
+
+// The program's one player.
+extern PlayerMotion playerMotion;
 
 // A key event for the player's movement (GLFW key codes and actions). Taken in every game
 // state; it only shows while the capsule is being moved.
@@ -48,7 +54,3 @@ glm::dvec3 movePlayer(float dt);
 // The player's share of a restart: back to the start point, alive, no pizza, both jumps.
 // Speeds, held keys and the jump timer are kept.
 void restartPlayer();
-
-// Everything above as a freshly started program has it: still, alive, both jumps, no keys held.
-// For running another game in the same process.
-void resetPlayerToProgramStart();

@@ -14,14 +14,14 @@ constexpr float minimumMoveDistance = 0.000001f;
 
 CapsuleController& playerController()
 {
-    return *gControllerManager->getController(0);
+    return *physicsWorld.gControllerManager->getController(0);
 }
 
 } // namespace
 
 void createPlayerController()
 {
-    gHitReport = new PlayerHitCallback();
+    physicsWorld.gHitReport = new PlayerHitCallback();
 
     CapsuleControllerSettings settings;
     settings.position = level::playerStart;
@@ -33,27 +33,27 @@ void createPlayerController()
     settings.height = level::playerHeight;
     settings.climbingMode = ClimbingMode::easy;
     settings.nonWalkableMode = NonWalkableMode::preventClimbing;
-    settings.reportCallback = gHitReport;
+    settings.reportCallback = physicsWorld.gHitReport;
 
-    gControllerManager = new ControllerManager(gScene);
-    gControllerManager->createController(settings);
+    physicsWorld.gControllerManager = new ControllerManager(physicsWorld.gScene);
+    physicsWorld.gControllerManager->createController(settings);
 }
 
 glm::dvec3 movePlayer(float dt)
 {
-    gHitReport->updateMotion(dt);
+    physicsWorld.gHitReport->updateMotion(dt);
     CapsuleController& controller = playerController();
-    reportTouchingKillActors(*gScene, controller.getPosition(),
+    reportTouchingKillActors(*physicsWorld.gScene, controller.getPosition(),
                              level::playerRadius + level::playerSkin, level::playerHeight,
-                             *gHitReport);
-    controller.move(playerDisplacement, minimumMoveDistance, dt);
+                             *physicsWorld.gHitReport);
+    controller.move(playerMotion.playerDisplacement, minimumMoveDistance, dt);
     return controller.getFootPosition();
 }
 
 void restartPlayer()
 {
     playerController().setPosition(level::playerStart);
-    playerAlive = true;
-    pizzaReached = false;
-    jumpsLeft = 2;
+    playerMotion.playerAlive = true;
+    playerMotion.pizzaReached = false;
+    playerMotion.jumpsLeft = 2;
 }

@@ -25,7 +25,7 @@ OrbitCamera::OrbitCamera(float fovDegrees, float aspect, float near, float far)
 
 void OrbitCamera::update(int cursorX, int cursorY)
 {
-    update(cursorX, cursorY, leftMouseDown, rightMouseDown, orbitZoom);
+    update(cursorX, cursorY, input.leftMouseDown, input.rightMouseDown, input.orbitZoom);
 }
 
 void OrbitCamera::update(int cursorX, int cursorY, bool turning, bool panning, float distance)

@@ -1,6 +1,5 @@
 #include "render/particle_system.h"
 
-#include "app/standard_rand.h"
 #include "render/shader_program_builder.h"
 
 #include <glm/gtc/matrix_transform.hpp>
@@ -8,9 +7,7 @@
 #include <glm/mat3x3.hpp>
 
 #include <algorithm>
-#include <cmath>
 #include <memory>
-#include <numbers>
 
 namespace {
 
@@ -18,7 +15,6 @@ namespace {
 std::unique_ptr<ParticleSystem> current;
 
 constexpr GLsizeiptr bufferBytes = particles::maximumCount * sizeof(Particle);
-constexpr int startupParticlesWritten = 11;
 
 // A cube with 0.5 long edges around the particle's position: top corners, then bottom ones.
 // clang-format off
@@ -47,24 +43,6 @@ GlBuffer makeCounter()
     glBufferSubData(GL_ATOMIC_COUNTER_BUFFER, 0, sizeof(GLuint), &zero);
     glBindBuffer(GL_ATOMIC_COUNTER_BUFFER, 0);
     return counter;
-}
-
-// A ring of particles around the emitter, already alive when the first frame runs. Their
-// positions include the emitter position although the emitter matrix adds it again: the
-// start-up cloud appears offset by the emitter position once more.
-std::array<Particle, startupParticlesWritten> startupParticles(glm::vec3 emitter)
-{
-    std::array<Particle, startupParticlesWritten> ring{};
-    for (Particle& particle : ring) {
-        const double angle = standardRand() / 16383.0 * std::numbers::pi;
-        const double distance = standardRand() / 10922.333;
-        particle.position =
-            glm::vec4(static_cast<float>(emitter.x + distance * std::cos(angle)), emitter.y,
-                      static_cast<float>(emitter.z + distance * std::sin(angle)),
-                      static_cast<float>((distance + 3.3333334e-9) * 0.5));
-        particle.state = glm::vec4(0.0f);
-    }
-    return ring;
 }
 
 GLint uniform(GLuint program, const char* name)
@@ -154,7 +132,7 @@ void setRenderUniforms(const ParticleSystem& system, const glm::mat4& viewProj)
 
 } // namespace
 
-void createParticleSystem(glm::vec3 emitterPosition)
+void createParticleSystem(glm::vec3 emitterPosition, const StartupParticles& startup)
 {
     current = std::make_unique<ParticleSystem>();
     ParticleSystem& system = *current;
@@ -163,8 +141,7 @@ void createParticleSystem(glm::vec3 emitterPosition)
     system.particleBuffers[0] = makeBuffer();
     glBindBuffer(GL_SHADER_STORAGE_BUFFER, system.particleBuffers[0].get());
     glBufferData(GL_SHADER_STORAGE_BUFFER, bufferBytes, nullptr, GL_DYNAMIC_DRAW);
-    const auto ring = startupParticles(emitterPosition);
-    glBufferSubData(GL_SHADER_STORAGE_BUFFER, 0, sizeof(ring), ring.data());
+    glBufferSubData(GL_SHADER_STORAGE_BUFFER, 0, sizeof(startup), startup.data());
 
     system.particleBuffers[1] = makeBuffer();
     glBindBuffer(GL_SHADER_STORAGE_BUFFER, system.particleBuffers[1].get());

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "render/gl_object.h"
+#include "render/particle_startup.h"
 
 #include <glm/mat4x4.hpp>
 #include <glm/vec3.hpp>
-#include <glm/vec4.hpp>
 
 #include <array>
 #include <cstdint>
@@ -12,22 +12,6 @@
 // The hazard's marker: a stream of small cubes that a compute shader moves and kills on the
 // GPU and that are drawn instanced, one cube per live particle. The records never leave the
 // GPU; the CPU only keeps the count, read back from an atomic counter each frame.
-
-// One GPU record, as the shaders see it in the storage buffers.
-struct Particle {
-    glm::vec4 position; // xyz in the emitter's space; w: life left, in seconds
-    glm::vec4 state;    // xyz: velocity; w: life at birth
-};
-static_assert(sizeof(Particle) == 32, "the shaders read 32-byte records");
-
-namespace particles {
-inline constexpr std::uint32_t maximumCount = 20000;
-inline constexpr float spawnRate = 50.0f; // particles per second
-inline constexpr float radius = 3.0f;
-inline constexpr float maxTTL = 0.5f;
-inline constexpr std::uint32_t workGroupWidth = 256;
-inline constexpr std::uint32_t startupCount = 10; // eleven are written, ten are live
-} // namespace particles
 
 // Everything the one particle system owns. There is exactly one (the hazard has one marker),
 // held program-wide behind the functions below.
@@ -57,8 +41,8 @@ struct ParticleSystem {
     GlBuffer cubeElementBuffer;
 };
 
-// Buffers and the start-up particles around the emitter. Makes 22 calls of std::rand.
-void createParticleSystem(glm::vec3 emitterPosition);
+// Buffers, with the start-up particles (from startupParticles) around the emitter.
+void createParticleSystem(glm::vec3 emitterPosition, const StartupParticles& startup);
 
 // The cube mesh and the two programs from "assets/shader/particle.compute", ".vert" and
 // ".frag". A file that is missing or does not build ends start-up with exit status 1.

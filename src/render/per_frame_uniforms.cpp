@@ -11,7 +11,7 @@ void setPerFrameUniforms(Shader& shader, const OrbitCamera& orbitCamera,
                          const PointLight& point, float brightness)
 {
     shader.use();
-    if (followCamera) {
+    if (input.followCamera) {
         shader.setUniform("viewProjMatrix", playerCamera.viewProjection());
         shader.setUniform("camera_world", playerCamera.getPosition());
     } else {
@@ -19,7 +19,7 @@ void setPerFrameUniforms(Shader& shader, const OrbitCamera& orbitCamera,
         shader.setUniform("camera_world", orbitCamera.getPosition());
     }
     shader.setUniform("brightness", brightness);
-    shader.setUniform("toon", toon ? 1 : 0);
+    shader.setUniform("toon", input.toon ? 1 : 0);
     shader.setUniform("dirL.color", directional.color);
     shader.setUniform("dirL.direction", directional.direction);
     shader.setUniform("pointL.color", point.color);

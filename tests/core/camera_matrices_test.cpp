@@ -63,10 +63,10 @@ TEST(OrbitCamera, TheLeftButtonTurnsAroundTheTargetAtTheWheelsDistance)
 {
     // The game's update reads the callbacks' button and wheel; a stale cursor counts whole.
     OrbitCamera camera(60.0f, 1.0f, 0.1f, 100.0f);
-    leftMouseDown = true;
-    orbitZoom = 12.0f;
+    input.leftMouseDown = true;
+    input.orbitZoom = 12.0f;
     camera.update(100, 50);
-    leftMouseDown = false;
+    input.leftMouseDown = false;
     // (-sin 0.5 cos 0.25, sin 0.25, cos 0.5 cos 0.25) * 12, looking at the target.
     expectNear(camera.getPosition(), {-5.574256f, 2.968848f, 10.203608f});
     expectNear(glm::vec3(camera.getView() * glm::vec4(0, 0, 0, 1)), {0, 0, -12}, 1e-4f);

@@ -60,26 +60,28 @@ class ScenarioWorld {
                 PhysicsActor* actor = nullptr;
                 if (collider.contains("plane")) {
                     const nlohmann::json& plane = collider.at("plane");
-                    actor = gPhysics->createPlane(vec3Of(plane), plane.at(3), *gMaterial);
+                    actor = physicsWorld.gPhysics->createPlane(vec3Of(plane), plane.at(3),
+                                                               *physicsWorld.gMaterial);
                 } else {
-                    actor = gPhysics->createRigidStatic(
+                    actor = physicsWorld.gPhysics->createRigidStatic(
                         {vec3Of(collider.at("position")), rotationOf(collider)});
                     for (const nlohmann::json& box : collider.at("boxes")) {
                         const glm::vec3 at =
                             box.contains("position") ? vec3Of(box.at("position")) : glm::vec3(0.0f);
-                        actor->attachShape(*gPhysics->createBoxShape(vec3Of(box.at("halfExtents"))),
-                                           {at, rotationOf(box)});
+                        actor->attachShape(
+                            *physicsWorld.gPhysics->createBoxShape(vec3Of(box.at("halfExtents"))),
+                            {at, rotationOf(box)});
                     }
                 }
-                actor->addTo(*gScene);
+                actor->addTo(*physicsWorld.gScene);
                 names[&actor->body()] = collider.at("name").get<std::string>();
             }
         }
         CapsuleControllerSettings settings;
         settings.position = glm::dvec3(vec3Of(scenario.at("start")));
         settings.reportCallback = &recorder;
-        gControllerManager = new ControllerManager(gScene);
-        controller = gControllerManager->createController(settings);
+        physicsWorld.gControllerManager = new ControllerManager(physicsWorld.gScene);
+        controller = physicsWorld.gControllerManager->createController(settings);
     }
     ~ScenarioWorld() { cleanupPhysics(); }
 

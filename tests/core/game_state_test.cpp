@@ -25,7 +25,8 @@ class Attempts : public PlayingKitchen {
     void TearDown() override
     {
         PlayingKitchen::TearDown();
-        dead = won = timeUp = restartRequested = false;
+        outcome = AttemptOutcome{};
+        input.restartRequested = false;
     }
 
     static void touch(const char* tag)
@@ -58,19 +59,20 @@ TEST_F(Attempts, DeathStopsTheClockAndTheCameraAndAKillWithThePizzaStillScores)
 {
     touch(killTag);
     frame(0.5f);
-    EXPECT_TRUE(dead && !won && !timeUp && playerAlive); // the contact flag is re-armed
+    EXPECT_TRUE(outcome.dead && !outcome.won && !outcome.timeUp &&
+                playerMotion.playerAlive); // the contact flag is re-armed
     const glm::vec3 eye = camera.getPosition();
     foot.x += 20.0;
     frame(0.5f);
     EXPECT_FLOAT_EQ(attempt.playTime, 0.5f);
     EXPECT_EQ(camera.getPosition(), eye);
 
-    dead = false;
+    outcome.dead = false;
     attempt.playTime = 37.8f;
     touch(killTag);
     touch(pizzaTag);
     frame(0.0f);
-    EXPECT_TRUE(dead && won && !pizzaReached);
+    EXPECT_TRUE(outcome.dead && outcome.won && !playerMotion.pizzaReached);
     EXPECT_EQ(attempt.bestShown, 82);
     EXPECT_EQ(folder.read("score.txt"), "82");
 }
@@ -81,7 +83,7 @@ TEST_F(Attempts, ThePizzaInTheFrameTheTimeRunsOutScoresZeroAndAStallStopsAtZero)
     attempt.playTime = 119.5f;
     touch(pizzaTag);
     frame(0.6f);
-    EXPECT_TRUE(won && timeUp);
+    EXPECT_TRUE(outcome.won && outcome.timeUp);
     EXPECT_FALSE(std::filesystem::exists(folder / "score.txt")); // 0 never beats 0
     EXPECT_EQ(secondsLeftAfter(121.5f), 0);
 }
@@ -114,20 +116,22 @@ TEST_F(Attempts, F11RestartsTheAttemptAndLeavesSpeedsKnivesTimersAndTheBestAlone
     touch(pizzaTag);
     touch(killTag);
     frame(0.0f);
-    ASSERT_TRUE(won && dead);
+    ASSERT_TRUE(outcome.won && outcome.dead);
     const glm::vec3 knife = knives[0]->getGlobalPose().position;
-    const float knivesTimer = knifeTimer;
+    const float knivesTimer = obstacles.knifeTimer;
 
     handleKeyEvent(GLFW_KEY_F11, GLFW_RELEASE);
     EXPECT_TRUE(restartIfRequested(attempt));
     EXPECT_FALSE(restartIfRequested(attempt)); // served once
-    EXPECT_FALSE(dead || won || timeUp || pizzaReached || !playerAlive);
+    EXPECT_FALSE(outcome.dead || outcome.won || outcome.timeUp || playerMotion.pizzaReached ||
+                 !playerMotion.playerAlive);
     EXPECT_EQ(attempt.secondsLeft(), 120);
     EXPECT_EQ(attempt.orbitAngle, 180.0f);
-    EXPECT_EQ(gControllerManager->getController(0)->getPosition(), glm::dvec3(0.0, 20.0, 0.0));
-    EXPECT_EQ(playerSpeedX, 10.0f); // W is still held
+    EXPECT_EQ(physicsWorld.gControllerManager->getController(0)->getPosition(),
+              glm::dvec3(0.0, 20.0, 0.0));
+    EXPECT_EQ(playerMotion.playerSpeedX, 10.0f); // W is still held
     EXPECT_EQ(knives[0]->getGlobalPose().position, knife);
-    EXPECT_EQ(knifeTimer, knivesTimer);
+    EXPECT_EQ(obstacles.knifeTimer, knivesTimer);
 
     attempt.playTime = 50.0f; // a lower win leaves the higher best where it is
     touch(pizzaTag);

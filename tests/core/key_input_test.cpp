@@ -17,10 +17,8 @@ class KeyInput : public ::testing::Test {
     void SetUp() override { TearDown(); }
     void TearDown() override
     {
-        debugText = wireframe = restartRequested = leftMouseDown = false;
-        orbitZoom = 12.0f;
-        outlines = toon = backfaceCulling = frustumCulling = followCamera = true;
-        resetPlayerToProgramStart();
+        input = InputState{};
+        playerMotion = PlayerMotion{};
     }
 
     KeyEffects key(int code, int action) { return handleKeyEvent(code, action, log); }
@@ -45,14 +43,15 @@ TEST_F(KeyInput, EachKeyActsOnReleaseOnlyAndTheSwitchesPrintTheirLines)
         bool polygonMode;
         bool faceCulling;
     } bindings[] = {
-        {GLFW_KEY_F2, &debugText, "Debug: 1\nDebug: 0\n", false, false},
-        {GLFW_KEY_F3, &wireframe, "Wireframe: 1\nWireframe: 0\n", true, false},
-        {GLFW_KEY_F4, &outlines, "Outlines: 0\nOutlines: 1\n", false, false},
-        {GLFW_KEY_F5, &toon, "Toon: 0\nToon: 1\n", false, false},
-        {GLFW_KEY_F6, &backfaceCulling, "Backface Culling: 0\nBackface Culling: 1\n", false, true},
-        {GLFW_KEY_F8, &frustumCulling, "View Frustum Culling: 0\nView Frustum Culling: 1\n", false,
-         false},
-        {GLFW_KEY_TAB, &followCamera, "", false, false},
+        {GLFW_KEY_F2, &input.debugText, "Debug: 1\nDebug: 0\n", false, false},
+        {GLFW_KEY_F3, &input.wireframe, "Wireframe: 1\nWireframe: 0\n", true, false},
+        {GLFW_KEY_F4, &input.outlines, "Outlines: 0\nOutlines: 1\n", false, false},
+        {GLFW_KEY_F5, &input.toon, "Toon: 0\nToon: 1\n", false, false},
+        {GLFW_KEY_F6, &input.backfaceCulling, "Backface Culling: 0\nBackface Culling: 1\n", false,
+         true},
+        {GLFW_KEY_F8, &input.frustumCulling, "View Frustum Culling: 0\nView Frustum Culling: 1\n",
+         false, false},
+        {GLFW_KEY_TAB, &input.followCamera, "", false, false},
     };
     for (const auto& b : bindings) {
         SCOPED_TRACE(b.lines);
@@ -73,52 +72,53 @@ TEST_F(KeyInput, EachKeyActsOnReleaseOnlyAndTheSwitchesPrintTheirLines)
     EXPECT_FALSE(key(GLFW_KEY_ESCAPE, GLFW_PRESS).closeWindow);
     EXPECT_TRUE(key(GLFW_KEY_ESCAPE, GLFW_RELEASE).closeWindow);
     key(GLFW_KEY_F11, GLFW_PRESS);
-    EXPECT_FALSE(restartRequested);
+    EXPECT_FALSE(input.restartRequested);
     key(GLFW_KEY_F11, GLFW_RELEASE);
-    EXPECT_TRUE(restartRequested);
+    EXPECT_TRUE(input.restartRequested);
     EXPECT_FALSE(tap(GLFW_KEY_F7).closeWindow); // a key with no switch
     EXPECT_EQ(log.str(), "");
     handleMouseButtonEvent(GLFW_MOUSE_BUTTON_LEFT, GLFW_PRESS); // for the orbit camera
-    EXPECT_TRUE(leftMouseDown);
+    EXPECT_TRUE(input.leftMouseDown);
     handleScrollEvent(-2.0); // the wheel towards the user moves it away
-    EXPECT_EQ(orbitZoom, 13.0f);
+    EXPECT_EQ(input.orbitZoom, 13.0f);
 }
 
 TEST_F(KeyInput, MovementFollowsTheHeldSidewaysKeysAndTheLatestEvent)
 {
     key(GLFW_KEY_A, GLFW_PRESS);
     key(GLFW_KEY_D, GLFW_PRESS);
-    EXPECT_EQ(playerSpeedZ, 10.0f);
+    EXPECT_EQ(playerMotion.playerSpeedZ, 10.0f);
     key(GLFW_KEY_A, GLFW_REPEAT);
-    EXPECT_EQ(playerSpeedZ, -10.0f); // both held: the latest event wins
+    EXPECT_EQ(playerMotion.playerSpeedZ, -10.0f); // both held: the latest event wins
     key(GLFW_KEY_A, GLFW_RELEASE);
-    EXPECT_EQ(playerSpeedZ, 10.0f);
+    EXPECT_EQ(playerMotion.playerSpeedZ, 10.0f);
     key(GLFW_KEY_D, GLFW_RELEASE);
-    EXPECT_EQ(playerSpeedZ, 0.0f);
+    EXPECT_EQ(playerMotion.playerSpeedZ, 0.0f);
     key(GLFW_KEY_W, GLFW_PRESS);
     key(GLFW_KEY_S, GLFW_PRESS);
-    EXPECT_EQ(playerSpeedX, -10.0f);
+    EXPECT_EQ(playerMotion.playerSpeedX, -10.0f);
     key(GLFW_KEY_S, GLFW_RELEASE);
-    EXPECT_EQ(playerSpeedX, 0.0f); // forward keeps no held keys: W is down, yet the player stops
+    EXPECT_EQ(playerMotion.playerSpeedX,
+              0.0f); // forward keeps no held keys: W is down, yet the player stops
 }
 
 TEST_F(KeyInput, SpaceJumpsTwiceBeforeLandingAndNotWithinAFifthOfASecond)
 {
     PlayerHitCallback report;
     tap(GLFW_KEY_SPACE);
-    EXPECT_EQ(playerSpeedY, 0.0f); // the jump timer starts at 0
+    EXPECT_EQ(playerMotion.playerSpeedY, 0.0f); // the jump timer starts at 0
     // The wait since the last jump, and whether the next try jumps: 0.1 s is too soon, and
     // a third jump before landing is refused.
     for (const auto& [wait, jumps] : {std::pair{0.2f, true}, std::pair{0.1f, false},
                                       std::pair{0.15f, true}, std::pair{0.25f, false}}) {
         report.updateMotion(wait);
         key(GLFW_KEY_SPACE, GLFW_RELEASE); // a release tries too
-        EXPECT_EQ(playerSpeedY == 16.0f, jumps) << wait;
+        EXPECT_EQ(playerMotion.playerSpeedY == 16.0f, jumps) << wait;
     }
     ShapeHit hit;
     btCollisionObject ground;
     ground.setUserPointer(const_cast<char*>(groundTag));
     hit.actor = &ground;
     report.onShapeHit(hit); // landing gives two jumps again, not three
-    EXPECT_EQ(jumpsLeft, 2);
+    EXPECT_EQ(playerMotion.jumpsLeft, 2);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "physics/level_colliders.h"
+#include "physics/kitchen_actors.h"
 #include "physics/obstacles.h"
 #include "physics/physics_world.h"
 
@@ -14,12 +14,11 @@ class KitchenWorld : public ::testing::Test {
   protected:
     void SetUp() override
     {
-        knifeTimer = 0.0f;
-        hazardTimer = 0.0f;
-        setHazardHopListener({});
+        obstacles = ObstacleState{};
         initPhysics();
-        knives = createKnives();
-        level = buildLevelColliders();
+        const KitchenActors actors = createKitchenActors();
+        knives = actors.knives;
+        level = actors.level;
         createWorld();
         hazard = createHazard();
     }
@@ -27,10 +26,10 @@ class KitchenWorld : public ::testing::Test {
     void TearDown() override
     {
         cleanupPhysics();
-        setHazardHopListener({});
+        obstacles = ObstacleState{};
     }
 
-    std::array<PhysicsActor*, 6> knives{};
+    KnifeActors knives{};
     LevelActors level;
     PhysicsActor* hazard = nullptr;
 };

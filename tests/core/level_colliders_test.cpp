@@ -20,7 +20,7 @@ Top topAt(float x, float z)
     const btVector3 from(x, 100.0f, z);
     const btVector3 to(x, -30.0f, z);
     btCollisionWorld::ClosestRayResultCallback ray(from, to);
-    gScene->rayTest(from, to, ray);
+    physicsWorld.gScene->rayTest(from, to, ray);
     Top top;
     if (ray.hasHit()) {
         top = {true, ray.m_hitPointWorld.y(), tagOf(*ray.m_collisionObject)};

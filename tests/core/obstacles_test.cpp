@@ -43,7 +43,7 @@ TEST_F(KitchenWorld, TheHazardHopsEveryTwoSecondsBetweenItsFiveSpots)
 {
     std::vector<int> hopFrames;
     std::vector<glm::vec3> spots;
-    setHazardHopListener([&](const glm::vec3& spot) { spots.push_back(spot); });
+    obstacles.hopListener = [&](const glm::vec3& spot) { spots.push_back(spot); };
     for (int frame = 0; frame < 20 * framesPerSecond + 15; ++frame) {
         const std::size_t heard = spots.size();
         updateObstacles();

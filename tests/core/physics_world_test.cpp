@@ -11,7 +11,7 @@ TEST(PhysicsWorld, EachStepIsOneSixtiethOfASecondUnderGravity)
 {
     initPhysics();
     PhysicsActor* box = createDynamicBox({1, 1, 1}, {0.5f, 0.5f, 0.5f}, 1.0f, {0, 50, 0});
-    box->addTo(*gScene);
+    box->addTo(*physicsWorld.gScene);
     for (int step = 0; step < 3; ++step) {
         stepPhysics();
     }
@@ -28,8 +28,7 @@ TEST(PhysicsWorld, TheWholeKitchenCanBeBuiltAndReleasedAgainAndAgain)
     int objects = 0;
     for (int round = 0; round < 3; ++round) {
         initPhysics();
-        createKnives();
-        buildLevelColliders();
+        createKitchenActors();
         createWorld();
         createHazard();
         for (int frame = 0; frame < 30; ++frame) {
@@ -38,10 +37,10 @@ TEST(PhysicsWorld, TheWholeKitchenCanBeBuiltAndReleasedAgainAndAgain)
             stepPhysics();
         }
         // Nothing of an earlier round is carried into the next world.
-        objects = round == 0 ? gScene->getNumCollisionObjects() : objects;
-        EXPECT_EQ(gScene->getNumCollisionObjects(), objects);
+        objects = round == 0 ? physicsWorld.gScene->getNumCollisionObjects() : objects;
+        EXPECT_EQ(physicsWorld.gScene->getNumCollisionObjects(), objects);
         cleanupPhysics();
-        knifeTimer = 0.0f;
-        hazardTimer = 0.0f;
+        obstacles.knifeTimer = 0.0f;
+        obstacles.hazardTimer = 0.0f;
     }
 }

@@ -27,27 +27,27 @@ class PlayerInKitchen : public PlayingKitchen {
     void addGroundBox(const glm::vec3& halfExtents, const glm::vec3& centre,
                       const glm::quat& rotation = glm::quat(1.0f, 0.0f, 0.0f, 0.0f))
     {
-        PhysicsActor* box = gPhysics->createRigidStatic({centre, rotation});
-        box->attachShape(*gPhysics->createBoxShape(halfExtents), Pose{});
-        box->setMaterial(*gMaterial);
+        PhysicsActor* box = physicsWorld.gPhysics->createRigidStatic({centre, rotation});
+        box->attachShape(*physicsWorld.gPhysics->createBoxShape(halfExtents), Pose{});
+        box->setMaterial(*physicsWorld.gMaterial);
         box->setTag(groundTag);
-        box->addTo(*gScene);
+        box->addTo(*physicsWorld.gScene);
     }
 };
 
 TEST_F(PlayerInKitchen, OnlyTheSecondBookPileGivesTheJumpsBack)
 {
-    jumpsLeft = 0;
+    playerMotion.jumpsLeft = 0;
     placePlayer({61.7, 10.0, -5.0}, 60);
     EXPECT_NEAR(foot.y, 7.7005, 0.01);
-    EXPECT_EQ(jumpsLeft, 0);
-    EXPECT_LT(playerSpeedY, -30.0f); // resting on it does not stop the fall speed
-    EXPECT_TRUE(playerAlive);
+    EXPECT_EQ(playerMotion.jumpsLeft, 0);
+    EXPECT_LT(playerMotion.playerSpeedY, -30.0f); // resting on it does not stop the fall speed
+    EXPECT_TRUE(playerMotion.playerAlive);
 
     placePlayer({323.05, 1.5, 31.45}, 60);
     EXPECT_NEAR(foot.y, -0.805, 0.01);
-    EXPECT_EQ(jumpsLeft, 2);
-    EXPECT_EQ(playerSpeedY, 0.0f);
+    EXPECT_EQ(playerMotion.jumpsLeft, 2);
+    EXPECT_EQ(playerMotion.playerSpeedY, 0.0f);
 }
 
 TEST_F(PlayerInKitchen, TheBoundaryPlanesStopThePlayerAndDoNothingElse)
@@ -74,7 +74,7 @@ TEST_F(PlayerInKitchen, TheBoundaryPlanesStopThePlayerAndDoNothingElse)
         }
         release(c.key);
         EXPECT_NEAR(farthest, c.stop, 0.01) << c.start.x;
-        EXPECT_TRUE(playerAlive) << c.start.x;
+        EXPECT_TRUE(playerMotion.playerAlive) << c.start.x;
     }
 }
 
@@ -82,26 +82,26 @@ TEST_F(PlayerInKitchen, BetweenTwoGroundContactsSpaceJumpsTwiceAndVAlways)
 {
     playFrames(90);
     ASSERT_NEAR(foot.y, 0.0, 0.01);
-    ASSERT_EQ(jumpsLeft, 2);
+    ASSERT_EQ(playerMotion.jumpsLeft, 2);
 
     press(GLFW_KEY_SPACE);
-    EXPECT_EQ(jumpsLeft, 1);
+    EXPECT_EQ(playerMotion.jumpsLeft, 1);
     playFrames(15);
-    EXPECT_EQ(jumpsLeft, 1); // in the air, nothing gave it back
+    EXPECT_EQ(playerMotion.jumpsLeft, 1); // in the air, nothing gave it back
     release(GLFW_KEY_SPACE);
-    EXPECT_EQ(jumpsLeft, 0);
-    EXPECT_EQ(playerSpeedY, 16.0f);
+    EXPECT_EQ(playerMotion.jumpsLeft, 0);
+    EXPECT_EQ(playerMotion.playerSpeedY, 16.0f);
     playFrames(15);
     press(GLFW_KEY_SPACE);
-    EXPECT_EQ(jumpsLeft, 0);
-    EXPECT_LT(playerSpeedY, 16.0f);
+    EXPECT_EQ(playerMotion.jumpsLeft, 0);
+    EXPECT_LT(playerMotion.playerSpeedY, 16.0f);
     press(GLFW_KEY_V);
-    EXPECT_EQ(jumpsLeft, -1);
-    EXPECT_EQ(playerSpeedY, 16.0f);
+    EXPECT_EQ(playerMotion.jumpsLeft, -1);
+    EXPECT_EQ(playerMotion.playerSpeedY, 16.0f);
 
     playFrames(120);
     EXPECT_NEAR(foot.y, 0.0, 0.01);
-    EXPECT_EQ(jumpsLeft, 2);
+    EXPECT_EQ(playerMotion.jumpsLeft, 2);
 }
 
 TEST_F(PlayerInKitchen, ASpaceJumpRisesAThirdMoreThanTheTextbookJump)
@@ -173,7 +173,8 @@ TEST_F(PlayerInKitchen, PutPartlyInsideABlockThePlayerIsPushedOutToItsSkin)
 {
     addGroundBox({1.0f, 1.0f, 1.0f}, {4.0f, 1.0f, 0.0f});
     playFrames(90);
-    gControllerManager->getController(0)->setPosition({3.0 - level::playerRadius + 0.1, 1.05, 0.0});
+    physicsWorld.gControllerManager->getController(0)->setPosition(
+        {3.0 - level::playerRadius + 0.1, 1.05, 0.0});
     playFrames(2);
     EXPECT_NEAR(3.0 - (foot.x + level::playerRadius), level::playerSkin, 0.005);
     EXPECT_NEAR(foot.y, 0.0, 0.005);

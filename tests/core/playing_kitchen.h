@@ -15,7 +15,7 @@ class PlayingKitchen : public KitchenWorld {
 
     void SetUp() override
     {
-        resetPlayerToProgramStart();
+        playerMotion = PlayerMotion{};
         KitchenWorld::SetUp();
     }
 
@@ -40,7 +40,7 @@ class PlayingKitchen : public KitchenWorld {
     // Drops the player with its centre at this point and lets it settle.
     void placePlayer(const glm::dvec3& centre, int settleFrames = 30)
     {
-        gControllerManager->getController(0)->setPosition(centre);
+        physicsWorld.gControllerManager->getController(0)->setPosition(centre);
         playFrames(settleFrames);
     }
 

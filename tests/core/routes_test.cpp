@@ -59,8 +59,8 @@ class ScriptedRoute : public ::testing::Test {
                       if (ending.empty() && !attemptPlaying()) {
                           endTime = static_cast<double>(pass + 1) * frameTime;
                           endFoot = lastFoot;
-                          ending = std::string(dead ? "dead" : "") + (won ? "won" : "") +
-                                   (timeUp ? "timeUp" : "");
+                          ending = std::string(outcome.dead ? "dead" : "") +
+                                   (outcome.won ? "won" : "") + (outcome.timeUp ? "timeUp" : "");
                       }
                       // The knives are put back and thrown again every ten seconds.
                       const glm::vec3 knife = game->knives()[0]->getGlobalPose().position;
@@ -104,11 +104,11 @@ TEST_F(ScriptedRoute, FallDiesOnTheFloorAndF11PutsThePlayerBackAtTheStartThenAWi
     EXPECT_NEAR(glm::length(lastFoot), 0.0, 0.01);
     EXPECT_EQ(game->session().attempt().secondsLeft(), 118);
 
-    toon = false; // switched off by the earlier player
-    followCamera = false;
+    input.toon = false; // switched off by the earlier player
+    input.followCamera = false;
     play("win.route");
     EXPECT_EQ(ending, "won") << "at " << endTime << ", x " << endFoot.x;
-    EXPECT_TRUE(followCamera);
+    EXPECT_TRUE(input.followCamera);
     EXPECT_EQ(game->session().attempt().secondsLeft(), 84);
     EXPECT_GT(endFoot.x, 330.0) << "the pizza lies on table 2";
     EXPECT_EQ(folder.read("score.txt"), "84");

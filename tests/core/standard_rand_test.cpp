@@ -1,4 +1,4 @@
-#include "app/standard_rand.h"
+#include "render/standard_rand.h"
 
 #include <gtest/gtest.h>
 

@@ -8,8 +8,8 @@ using InputCallbacks = GlTest;
 // The toggles act on release, and each press applies its GL state to every later draw.
 TEST_F(InputCallbacks, F3SwitchesWireframeAndF6FaceCulling)
 {
-    wireframe = false;
-    backfaceCulling = true;
+    input.wireframe = false;
+    input.backfaceCulling = true;
     glEnable(GL_CULL_FACE);
     testing::internal::CaptureStdout();
     auto release = [&](int key) { keyCallback(context->window(), key, 0, GLFW_RELEASE, 0); };

@@ -29,7 +29,7 @@ class ParticleSystemTest : public BuildTreeGlTest {
         glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
         glEnable(GL_DEPTH_TEST);
         std::srand(20240611);
-        createParticleSystem(glm::vec3(0.0f));
+        createParticleSystem(glm::vec3(0.0f), startupParticles(glm::vec3(0.0f)));
         createParticlePrograms();
     }
     ~ParticleSystemTest() override { releaseParticleSystem(); }

@@ -17,7 +17,7 @@ int main(int argc, char** argv)
     }
     GlContext context(16, 16);
     if (std::strcmp(argv[1], "particles") == 0) {
-        createParticleSystem(glm::vec3(0.0f));
+        createParticleSystem(glm::vec3(0.0f), startupParticles(glm::vec3(0.0f)));
         createParticlePrograms();
         releaseParticleSystem();
     } else {

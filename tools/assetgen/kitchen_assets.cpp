@@ -7,11 +7,15 @@
 #include "assetgen/obj_writer.h"
 #include "assetgen/textures.h"
 
+#include "app/kitchen_asset_names.h"
+
 #include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <stdexcept>
 #include <thread>
+
+using namespace assetNames;
 
 namespace {
 
@@ -20,9 +24,10 @@ std::vector<std::uint8_t> bytesOf(const std::string& text)
     return {text.begin(), text.end()};
 }
 
-AssetRecipe model(const std::string& name, Mesh (*build)())
+AssetRecipe model(ModelIndex index, Mesh (*build)())
 {
-    return {"models/" + name + ".obj", [name, build] { return bytesOf(objText(build(), name)); }};
+    const std::string name = modelNames[index];
+    return {modelFile(index), [name, build] { return bytesOf(objText(build(), name)); }};
 }
 
 Mesh wholeMesh(const ChartAtlas& atlas)
@@ -30,21 +35,23 @@ Mesh wholeMesh(const ChartAtlas& atlas)
     return atlas.mesh();
 }
 
-AssetRecipe lightMapped(const std::string& name, ChartAtlas (*build)(),
+AssetRecipe lightMapped(ModelIndex index, ChartAtlas (*build)(),
                         Mesh (*meshOf)(const ChartAtlas&) = wholeMesh)
 {
-    return {"models/" + name + ".obj",
+    const std::string name = modelNames[index];
+    return {modelFile(index),
             [name, build, meshOf] { return bytesOf(objText(meshOf(build()), name)); }};
 }
 
-AssetRecipe texture(const std::string& file, Image (*paint)())
+AssetRecipe texture(TextureIndex index, Image (*paint)())
 {
-    return {"textures/" + file, [paint] { return ddsFileBytes(paint(), BlockFormat::dxt1); }};
+    return {"textures/" + textureFile(index),
+            [paint] { return ddsFileBytes(paint(), BlockFormat::dxt1); }};
 }
 
-AssetRecipe lightMap(const std::string& file, ChartAtlas (*build)(), glm::vec3 sunDirection)
+AssetRecipe lightMap(TextureIndex index, ChartAtlas (*build)(), glm::vec3 sunDirection)
 {
-    return {"textures/" + file, [build, sunDirection] {
+    return {"textures/" + textureFile(index), [build, sunDirection] {
                 BakeLight light;
                 light.sunDirection = sunDirection;
                 return ddsFileBytes(bakeLightMap(build(), kitchen::solids(), light),
@@ -58,35 +65,35 @@ std::vector<AssetRecipe> kitchenAssets(glm::vec3 sunDirection)
 {
     // The light maps come first: they take longest, so threads start on them.
     return {
-        lightMap("floor_lightmap.dds", models::floor, sunDirection),
-        lightMap("counter_lightmap.dds", models::counter, sunDirection),
-        lightMap("walls_lightmap.dds", models::walls, sunDirection),
-        lightMap("counter_cabinets_lightmap.dds", models::counterCabinets, sunDirection),
-        texture("tam_tex.dds", textures::tamboro),
-        texture("pizza.dds", textures::pizza),
-        texture("knife_tex.dds", textures::knife),
-        texture("floor_tex.dds", textures::floorTiles),
-        texture("wood_counter_tex.dds", textures::counterWood),
-        texture("table_wood_tex.dds", textures::tableWood),
-        texture("walls_tex.dds", textures::plasterWalls),
-        texture("counter_cabinets_tex.dds", textures::cabinetPaint),
-        texture("book_red_tex.dds", textures::redBook),
-        texture("broom_tex.dds", textures::broom),
-        texture("stove_tex.dds", textures::stove),
-        texture("sink_tex.dds", textures::brushedSteel),
-        model("knife", models::knife),
-        model("tamboro_game", models::player),
-        model("pizza", models::pizza),
-        model("table", models::table),
-        lightMapped("floor", models::floor, models::floorMesh),
-        lightMapped("counter", models::counter),
-        lightMapped("walls", models::walls),
-        lightMapped("counter_cabinets", models::counterCabinets),
-        model("book_pile", models::bookPile),
-        model("broom", models::broom),
-        model("chair", models::chair),
-        model("stove", models::stove),
-        model("sink", models::sink),
+        lightMap(floorLightMap, models::floor, sunDirection),
+        lightMap(counterLightMap, models::counter, sunDirection),
+        lightMap(wallsLightMap, models::walls, sunDirection),
+        lightMap(cabinetsLightMap, models::counterCabinets, sunDirection),
+        texture(playerTexture, textures::tamboro),
+        texture(pizzaTexture, textures::pizza),
+        texture(knifeTexture, textures::knife),
+        texture(floorTexture, textures::floorTiles),
+        texture(counterTexture, textures::counterWood),
+        texture(tableTexture, textures::tableWood),
+        texture(wallsTexture, textures::plasterWalls),
+        texture(cabinetsTexture, textures::cabinetPaint),
+        texture(booksTexture, textures::redBook),
+        texture(broomTexture, textures::broom),
+        texture(stoveTexture, textures::stove),
+        texture(sinkTexture, textures::brushedSteel),
+        model(knifeModel, models::knife),
+        model(playerModel, models::player),
+        model(pizzaModel, models::pizza),
+        model(tableModel, models::table),
+        lightMapped(floorModel, models::floor, models::floorMesh),
+        lightMapped(counterModel, models::counter),
+        lightMapped(wallsModel, models::walls),
+        lightMapped(cabinetsModel, models::counterCabinets),
+        model(bookPileModel, models::bookPile),
+        model(broomModel, models::broom),
+        model(chairModel, models::chair),
+        model(stoveModel, models::stove),
+        model(sinkModel, models::sink),
     };
 }
 

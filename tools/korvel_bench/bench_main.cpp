@@ -44,6 +44,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 extern char** environ;
@@ -139,6 +140,23 @@ int runCeiling(long frames)
     return 0;
 }
 
+// What the benchmark watches of the game's loop: the CPU time of each phase, and where each GL
+// pass begins, for the GPU timer.
+class PlayObserver final : public FrameObserver {
+  public:
+    PlayObserver(FramePhases& phases, std::function<void(DrawPass)> drawPassStarts)
+        : phases(phases), gpuPassStarts(std::move(drawPassStarts))
+    {
+    }
+    void passBegins() override { phases.begin(); }
+    void phaseEnds(FramePhase phase) override { phases.mark(phase); }
+    void drawPassStarts(DrawPass pass) override { gpuPassStarts(pass); }
+
+  private:
+    FramePhases& phases;
+    std::function<void(DrawPass)> gpuPassStarts;
+};
+
 // The winning route on the real clock: keys go in when their time has passed on the wall
 // clock since the first pass, so the game does the work a player's machine does.
 int runPlay(const std::string& routeFile, long frames, long warmUp)
@@ -173,15 +191,15 @@ int runPlay(const std::string& routeFile, long frames, long warmUp)
     bool measuring = false;
     std::array<std::vector<double>, drawPassCount> gpuMilliseconds;
 
-    RunOptions options;
-    options.phases = &phases;
-    options.passStarts = [&](DrawPass drawPass) {
+    PlayObserver observer(phases, [&](DrawPass drawPass) {
         if (!gpu) {
             gpu.emplace(static_cast<std::size_t>(frames));
         }
         gpu->record(measuring);
         gpu->passStarts(drawPass);
-    };
+    });
+    RunOptions options;
+    options.observer = &observer;
     options.beginPass = [&](GLFWwindow* window) {
         const double now = monotonicSeconds();
         if (pass >= warmUp) {

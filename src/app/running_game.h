@@ -1,0 +1,70 @@
+#pragma once
+
+#include "app/game_main.h"
+#include "app/game_session.h"
+#include "app/hud.h"
+#include "app/kitchen_scene.h"
+#include "physics/kitchen_actors.h"
+#include "render/lights.h"
+#include "render/orbit_camera.h"
+#include "render/player_camera.h"
+#include "render/procedural_surface.h"
+#include "render/scene_pass.h"
+#include "render/text_renderer.h"
+
+#include <functional>
+#include <memory>
+
+class BestScore;
+class Shader;
+struct Settings;
+
+// The game's resources and one frame's drawing and update. The members are made in the game's
+// fixed start-up order and released in the reverse order, before the framework, physics and the
+// window go.
+class RunningGame {
+  public:
+    RunningGame(const Settings& settings, BestScore& best, FrameObserver* observer);
+    ~RunningGame();
+    RunningGame(const RunningGame&) = delete;
+    RunningGame& operator=(const RunningGame&) = delete;
+
+    // Before the first pass: the first time sample.
+    void start(double now) { session.start(now); }
+
+    // The scene, the particles, the water, post-processing and the HUD, into the back buffer.
+    // clock is the game's, sampled once for the water's waves.
+    void drawFrame(const std::function<double()>& clock);
+
+    // The session's update with the window's events and cursor, then the player model follows.
+    void updateFrame(const std::function<double()>& clock, const std::function<void()>& pollEvents,
+                     const std::function<void(int&, int&)>& cursor);
+
+    // How the attempt stands.
+    RunSummary summary() const;
+
+  private:
+    void drawScene();
+    void drawHud();
+    glm::mat4 activeViewProjection() const;
+
+    const Settings& settings;
+    BestScore& best;
+    FrameObserver* const observer;
+    std::shared_ptr<Shader> textured;
+    std::shared_ptr<Shader> lightMapped;
+    std::shared_ptr<Shader> text;
+    TextRenderer textRenderer;
+    KitchenScene kitchen;
+    ProceduralSurface water;
+    KitchenActors actors; // the kitchen's models are bound to them
+    OrbitCamera orbitCamera;
+    PlayerCamera playerCamera;
+    PointLight pointLight;
+    DirectionalLight directionalLight;
+    ScenePass scenePass;
+    PhysicsActor* hazard; // its particle stream follows it
+    GameSession session;
+    HudDrawer hudDrawer;
+    int drawnModels = 0;
+};
