@@ -25,6 +25,7 @@
 #include "render/procedural_surface.h"
 #include "render/scene_pass.h"
 #include "render/shader.h"
+#include "render/shader_failure.h"
 #include "render/text_renderer.h"
 #include "render/visible_drawables.h"
 
@@ -79,7 +80,7 @@ glm::mat4 activeViewProjection(const PlayerCamera& playerCamera, const OrbitCame
 
 } // namespace
 
-int runGame(const RunOptions& options)
+static int playGame(const RunOptions& options)
 {
     const auto clock = options.clock ? options.clock : [] { return glfwGetTime(); };
     const auto pollEvents =
@@ -244,4 +245,14 @@ int runGame(const RunOptions& options)
     cleanupPhysics();
     glfwTerminate();
     return 0;
+}
+
+// A shader that cannot be built ends start-up with its lines, before any frame is drawn.
+int runGame(const RunOptions& options)
+{
+    try {
+        return playGame(options);
+    } catch (const ShaderFailure& failure) {
+        endStartup(failure.what());
+    }
 }

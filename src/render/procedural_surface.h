@@ -11,8 +11,8 @@
 // texture.
 class ProceduralSurface {
   public:
-    // Builds the program (a missing or broken shader file ends start-up with exit status 1)
-    // and the 10.3 x 10.3 square.
+    // Builds the program (a missing or broken shader file throws ShaderFailure) and the
+    // 10.3 x 10.3 square.
     ProceduralSurface();
 
     // Fills the buffers with a width x depth square in the model's XZ plane, centred on the

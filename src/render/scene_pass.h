@@ -14,7 +14,7 @@ class ScenePass {
   public:
     // Needs the GL context; width and height are the window's. An incomplete framebuffer is
     // reported on standard output and the game goes on. A missing or broken post-processing
-    // shader ends start-up (the Shader class's rule).
+    // shader throws ShaderFailure (the Shader class's rule).
     ScenePass(int width, int height);
     ~ScenePass();
     ScenePass(const ScenePass&) = delete;
