@@ -167,9 +167,9 @@ static int playGame(const RunOptions& options)
             passStarts(DrawPass::Scene);
             scenePass.bindRenderTarget(wireframe);
             setPerFrameUniforms(*textured, orbitCamera, playerCamera, directionalLight, pointLight,
-                                settings.brightness);
+                                settings.brightness, followCamera, toon);
             setPerFrameUniforms(*lightMapped, orbitCamera, playerCamera, directionalLight,
-                                pointLight, settings.brightness);
+                                pointLight, settings.brightness, followCamera, toon);
             markPhase(phases, FramePhase::SceneDraw);
             const int drawnModels =
                 phases != nullptr

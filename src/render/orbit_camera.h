@@ -9,10 +9,7 @@ class OrbitCamera {
   public:
     OrbitCamera(float fovDegrees, float aspect, float near, float far);
 
-    // Reads the mouse state kept by the input callbacks (leftMouseDown, rightMouseDown,
-    // orbitZoom).
-    void update(int cursorX, int cursorY);
-    // The same with the mouse state given.
+    // The left button turns, the right button pans; distance is the wheel's orbitZoom.
     void update(int cursorX, int cursorY, bool turning, bool panning, float distance);
 
     glm::mat4 viewProjection() const { return projection * view; }

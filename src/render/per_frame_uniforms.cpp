@@ -1,6 +1,5 @@
 #include "render/per_frame_uniforms.h"
 
-#include "app/input_state.h"
 #include "render/lights.h"
 #include "render/orbit_camera.h"
 #include "render/player_camera.h"
@@ -8,7 +7,7 @@
 
 void setPerFrameUniforms(Shader& shader, const OrbitCamera& orbitCamera,
                          const PlayerCamera& playerCamera, const DirectionalLight& directional,
-                         const PointLight& point, float brightness)
+                         const PointLight& point, float brightness, bool followCamera, bool toon)
 {
     shader.use();
     if (followCamera) {

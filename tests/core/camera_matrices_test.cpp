@@ -1,5 +1,4 @@
 #include "app/camera_follow.h"
-#include "app/input_state.h"
 #include "app/scene_cameras.h"
 #include "app/settings.h"
 #include "render/orbit_camera.h"
@@ -61,12 +60,9 @@ TEST(CameraFollow, FollowsSevenBehindAndFiveUpAddingInDoublePrecision)
 
 TEST(OrbitCamera, TheLeftButtonTurnsAroundTheTargetAtTheWheelsDistance)
 {
-    // The game's update reads the callbacks' button and wheel; a stale cursor counts whole.
+    // The left button held at a wheel distance of 12; a stale cursor counts whole.
     OrbitCamera camera(60.0f, 1.0f, 0.1f, 100.0f);
-    leftMouseDown = true;
-    orbitZoom = 12.0f;
-    camera.update(100, 50);
-    leftMouseDown = false;
+    camera.update(100, 50, true, false, 12.0f);
     // (-sin 0.5 cos 0.25, sin 0.25, cos 0.5 cos 0.25) * 12, looking at the target.
     expectNear(camera.getPosition(), {-5.574256f, 2.968848f, 10.203608f});
     expectNear(glm::vec3(camera.getView() * glm::vec4(0, 0, 0, 1)), {0, 0, -12}, 1e-4f);
