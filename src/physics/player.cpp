@@ -2,8 +2,6 @@
 
 #include "physics/actor_tags.h"
 
-#include <GLFW/glfw3.h>
-
 #include <iostream>
 
 float playerSpeedX = 0.0f;
@@ -26,15 +24,6 @@ constexpr float jumpSpacing = 0.2f;
 constexpr float playerGravity = 40.0f;
 constexpr std::int32_t jumpsPerLanding = 2;
 
-void tryJump()
-{
-    if (jumpsLeft > 0 && timeSinceJump >= jumpSpacing) {
-        --jumpsLeft;
-        timeSinceJump = 0.0f;
-        playerSpeedY = jumpSpeed;
-    }
-}
-
 // With both A and D held the speed stays as the later press set it.
 void settleSidewaysSpeed()
 {
@@ -49,44 +38,52 @@ void settleSidewaysSpeed()
 
 } // namespace
 
-void handleMovementInput(int key, int action)
+void runForward(bool held)
 {
-    const bool down = action != GLFW_RELEASE;
-    switch (key) {
-    case GLFW_KEY_W:
-        playerSpeedX = down ? runSpeed : 0.0f;
-        break;
-    case GLFW_KEY_S:
-        playerSpeedX = down ? -runSpeed : 0.0f;
-        break;
-    case GLFW_KEY_A:
-        leftHeld = down;
-        if (down) {
-            playerSpeedZ = -runSpeed;
-        }
-        break;
-    case GLFW_KEY_D:
-        rightHeld = down;
-        if (down) {
-            playerSpeedZ = runSpeed;
-        }
-        break;
-    case GLFW_KEY_SPACE:
-        // Press and release both try, so a slow tap can make two jumps.
-        tryJump();
-        break;
-    case GLFW_KEY_V:
-        // The unlimited jump, kept for trying out the course.
-        --jumpsLeft;
-        playerSpeedY = jumpSpeed;
-        break;
-    case GLFW_KEY_K:
-        playerSpeedX = dashSpeed;
-        break;
-    default:
-        break;
+    playerSpeedX = held ? runSpeed : 0.0f;
+}
+
+void runBackward(bool held)
+{
+    playerSpeedX = held ? -runSpeed : 0.0f;
+}
+
+void stepLeft(bool held)
+{
+    leftHeld = held;
+    if (held) {
+        playerSpeedZ = -runSpeed;
     }
     settleSidewaysSpeed();
+}
+
+void stepRight(bool held)
+{
+    rightHeld = held;
+    if (held) {
+        playerSpeedZ = runSpeed;
+    }
+    settleSidewaysSpeed();
+}
+
+void jump()
+{
+    if (jumpsLeft > 0 && timeSinceJump >= jumpSpacing) {
+        --jumpsLeft;
+        timeSinceJump = 0.0f;
+        playerSpeedY = jumpSpeed;
+    }
+}
+
+void jumpWithoutLimit()
+{
+    --jumpsLeft;
+    playerSpeedY = jumpSpeed;
+}
+
+void dash()
+{
+    playerSpeedX = dashSpeed;
 }
 
 void PlayerHitCallback::onShapeHit(const ShapeHit& hit)
