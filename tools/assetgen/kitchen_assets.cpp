@@ -39,7 +39,7 @@ AssetRecipe lightMapped(const std::string& name, ChartAtlas (*build)(),
 
 AssetRecipe texture(const std::string& file, Image (*paint)())
 {
-    return {"textures/" + file, [paint] { return ddsFileBytes(paint(), BlockFormat::dxt1); }};
+    return {"textures/" + file, [paint] { return ddsFileBytes(paint()); }};
 }
 
 AssetRecipe lightMap(const std::string& file, ChartAtlas (*build)(), glm::vec3 sunDirection)
@@ -47,8 +47,7 @@ AssetRecipe lightMap(const std::string& file, ChartAtlas (*build)(), glm::vec3 s
     return {"textures/" + file, [build, sunDirection] {
                 BakeLight light;
                 light.sunDirection = sunDirection;
-                return ddsFileBytes(bakeLightMap(build(), kitchen::solids(), light),
-                                    BlockFormat::dxt1);
+                return ddsFileBytes(bakeLightMap(build(), kitchen::solids(), light));
             }};
 }
 
