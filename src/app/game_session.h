@@ -39,7 +39,6 @@ class GameSession {
     void setPhases(FramePhases* recorder) { phases = recorder; }
 
     const Attempt& attempt() const { return current; }
-    const FrameTimer& timer() const { return clock; }
     float deltaTime() const { return clock.deltaTime(); }
 
   private:

@@ -18,13 +18,6 @@ class MeshBuffers {
     // One indexed triangle draw of the whole mesh; the program and uniforms are set already.
     void draw() const;
 
-    GLuint getVertexArray() const { return vao.get(); }
-    GLuint getPositionBuffer() const { return positionBuffer.get(); }
-    GLuint getNormalBuffer() const { return normalBuffer.get(); }
-    GLuint getUvBuffer() const { return uvBuffer.get(); }
-    GLuint getIndexBuffer() const { return indexBuffer.get(); }
-    std::int32_t getIndexCount() const { return indexCount; }
-
   private:
     // Members go in reverse order: the buffers before the vertex array that uses them.
     GlVertexArray vao;

@@ -16,9 +16,6 @@ class OrbitCamera {
     const glm::mat4& getView() const { return view; }
     const glm::mat4& getProjection() const { return projection; }
     const glm::vec3& getPosition() const { return position; }
-    const glm::vec3& getPan() const { return pan; }
-    float getYaw() const { return yaw; }
-    float getPitch() const { return pitch; }
 
   private:
     glm::mat4 view{1.0f};

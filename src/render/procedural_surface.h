@@ -23,7 +23,6 @@ class ProceduralSurface {
     // is the game's clock, so a replay on a virtual clock draws the same water every run.
     void draw(const glm::mat4& viewProj, float time) const;
 
-    GLuint programName() const { return program.get(); }
     int indices() const { return indexCount; }
 
     // The square's world matrix; identity until the game places it (see waterTransformation).

@@ -28,17 +28,10 @@ class ScenePass {
     // off, so the HUD after it is drawn over everything.
     void postProcess(bool outlines, bool dead);
 
-    bool complete() const { return framebufferComplete; }
-    GLuint framebufferName() const { return sceneFramebuffer.get(); }
-    GLuint colorTextureName() const { return sceneColorTexture.get(); }
-    GLuint depthTextureName() const { return sceneDepthTexture.get(); }
-    const Shader& shader() const { return *postProcessShader; }
-
   private:
     GlFramebuffer sceneFramebuffer;
     GlTexture sceneColorTexture;
     GlTexture sceneDepthTexture;
     std::unique_ptr<Shader> postProcessShader;
     std::unique_ptr<ScreenQuad> screenQuad;
-    bool framebufferComplete = false;
 };
