@@ -29,9 +29,9 @@ class GameSession {
         bool restarted = false;
     };
 
-    // Steps 7 to 14 of a pass. clock is sampled once, after the obstacles' update; pollEvents
-    // runs the input callbacks; cursor gives the window's cursor position, read only while the
-    // orbit camera is active.
+    // The pass after its frame is drawn. clock is sampled once, after the obstacles' update;
+    // pollEvents runs the input callbacks; cursor gives the window's cursor position, read only
+    // while the orbit camera is active.
     PassResult update(const std::function<double()>& clock, const std::function<void()>& pollEvents,
                       const std::function<void(int&, int&)>& cursor);
 
