@@ -8,8 +8,6 @@
 #include "physics/physics_world.h"
 #include "physics/player.h"
 
-#include <GLFW/glfw3.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -48,7 +46,7 @@ int main(int argc, char** argv)
     std::vector<double> both;
     for (int frame = 0; frame < frames + 60; ++frame) {
         if (frame == 60) {
-            handleMovementInput(GLFW_KEY_W, GLFW_PRESS); // landed: start running
+            runForward(true); // landed: start running
         }
         updateObstacles();
         advanceObstacleTimers(dt);

@@ -3,6 +3,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <iostream>
 
 void waitForAcknowledgement()
@@ -32,4 +33,11 @@ void reportFatal(const char* text)
 {
     std::cout << "ERROR: " << text << std::endl;
     waitForAcknowledgement();
+}
+
+void endStartup(const char* lines)
+{
+    std::cout << lines << std::endl;
+    waitForAcknowledgement();
+    std::exit(1);
 }

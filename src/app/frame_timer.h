@@ -17,8 +17,6 @@ class FrameTimer {
     bool physicsDue();
 
     float deltaTime() const { return delta; }
-    float lastTime() const { return last; }
-    float physicsAccumulator() const { return accumulator; }
 
   private:
     float last = 0.0f;

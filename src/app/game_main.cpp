@@ -9,6 +9,7 @@
 #include "app/settings_reader.h"
 #include "physics/physics_world.h"
 #include "render/framework.h"
+#include "render/shader_failure.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -90,9 +91,7 @@ RunSummary runFrames(GLFWwindow* window, RunningGame& game, const RunOptions& op
     return game.summary();
 }
 
-} // namespace
-
-int runGame(const RunOptions& options)
+int playGame(const RunOptions& options)
 {
     const auto clock = options.clock ? options.clock : [] { return glfwGetTime(); };
     const auto pollEvents =
@@ -131,4 +130,16 @@ int runGame(const RunOptions& options)
     cleanupPhysics();
     glfwTerminate();
     return 0;
+}
+
+} // namespace
+
+// A shader that cannot be built ends start-up with its lines, before any frame is drawn.
+int runGame(const RunOptions& options)
+{
+    try {
+        return playGame(options);
+    } catch (const ShaderFailure& failure) {
+        endStartup(failure.what());
+    }
 }

@@ -53,7 +53,7 @@ GameSession::PassResult GameSession::update(const std::function<double()>& now,
         int x = 0;
         int y = 0;
         cursor(x, y);
-        orbitCamera.update(x, y);
+        orbitCamera.update(x, y, input.leftMouseDown, input.rightMouseDown, input.orbitZoom);
     }
 
     result.restarted = restartIfRequested(current);

@@ -40,7 +40,6 @@ class GameSession {
     void setObserver(FrameObserver* frameObserver) { observer = frameObserver; }
 
     const Attempt& attempt() const { return current; }
-    const FrameTimer& timer() const { return clock; }
     float deltaTime() const { return clock.deltaTime(); }
 
   private:

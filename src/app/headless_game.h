@@ -27,7 +27,6 @@ class HeadlessGame {
              const std::function<void(long pass, const GameSession::PassResult&)>& observe = {});
 
     const GameSession& session() const { return gameSession; }
-    const BestScore& bestScore() const { return best; }
     const KnifeActors& knives() const { return knifeActors; }
     PhysicsActor* hazard() const { return hazardActor; }
 

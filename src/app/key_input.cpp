@@ -3,8 +3,6 @@
 #include "app/input_state.h"
 #include "physics/player.h"
 
-#include <GLFW/glfw3.h>
-
 namespace {
 
 void flip(bool& toggle, const char* label, std::ostream& log)
@@ -13,45 +11,76 @@ void flip(bool& toggle, const char* label, std::ostream& log)
     log << label << (toggle ? 1 : 0) << std::endl;
 }
 
+// The player's controls. Space tries on press and on release, so a slow tap can make two jumps;
+// V is the unlimited jump kept for trying out the course.
+void movePlayer(Key key, bool held)
+{
+    switch (key) {
+    case Key::w:
+        runForward(held);
+        break;
+    case Key::s:
+        runBackward(held);
+        break;
+    case Key::a:
+        stepLeft(held);
+        break;
+    case Key::d:
+        stepRight(held);
+        break;
+    case Key::space:
+        jump();
+        break;
+    case Key::v:
+        jumpWithoutLimit();
+        break;
+    case Key::k:
+        dash();
+        break;
+    default:
+        break;
+    }
+}
+
 } // namespace
 
-KeyEffects handleKeyEvent(int key, int action, std::ostream& log)
+KeyEffects handleKeyEvent(Key key, KeyAction action, std::ostream& log)
 {
-    handleMovementInput(key, action);
+    movePlayer(key, action != KeyAction::release);
 
     KeyEffects effects;
     // The switches act once per press, when the key comes up; holding and auto-repeat do nothing.
-    if (action != GLFW_RELEASE) {
+    if (action != KeyAction::release) {
         return effects;
     }
     switch (key) {
-    case GLFW_KEY_ESCAPE:
+    case Key::escape:
         effects.closeWindow = true;
         break;
-    case GLFW_KEY_TAB:
+    case Key::tab:
         input.followCamera = !input.followCamera;
         break;
-    case GLFW_KEY_F2:
+    case Key::f2:
         flip(input.debugText, "Debug: ", log);
         break;
-    case GLFW_KEY_F3:
+    case Key::f3:
         flip(input.wireframe, "Wireframe: ", log);
         effects.polygonModeChanged = true;
         break;
-    case GLFW_KEY_F4:
+    case Key::f4:
         flip(input.outlines, "Outlines: ", log);
         break;
-    case GLFW_KEY_F5:
+    case Key::f5:
         flip(input.toon, "Toon: ", log);
         break;
-    case GLFW_KEY_F6:
+    case Key::f6:
         flip(input.backfaceCulling, "Backface Culling: ", log);
         effects.faceCullingChanged = true;
         break;
-    case GLFW_KEY_F8:
+    case Key::f8:
         flip(input.frustumCulling, "View Frustum Culling: ", log);
         break;
-    case GLFW_KEY_F11:
+    case Key::f11:
         input.restartRequested = true;
         break;
     default:
@@ -60,15 +89,15 @@ KeyEffects handleKeyEvent(int key, int action, std::ostream& log)
     return effects;
 }
 
-void handleMouseButtonEvent(int button, int action)
+void handleMouseButtonEvent(MouseButton button, KeyAction action)
 {
-    if (action != GLFW_PRESS && action != GLFW_RELEASE) {
+    if (action == KeyAction::repeat) {
         return;
     }
-    const bool down = action == GLFW_PRESS;
-    if (button == GLFW_MOUSE_BUTTON_LEFT) {
+    const bool down = action == KeyAction::press;
+    if (button == MouseButton::left) {
         input.leftMouseDown = down;
-    } else if (button == GLFW_MOUSE_BUTTON_RIGHT) {
+    } else if (button == MouseButton::right) {
         input.rightMouseDown = down;
     }
 }

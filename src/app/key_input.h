@@ -1,10 +1,12 @@
 #pragma once
 
+#include "app/input_codes.h"
+
 #include <iostream>
 
-// The rules of the keyboard and mouse, apart from the window: what each event does to the
-// player's movement input and to the program-wide switches. The GLFW callbacks (input_callbacks)
-// apply the GL and window effects that are reported back.
+// The rules of the keyboard and mouse, apart from the window: what each event asks of the
+// player and does to the program-wide switches. The window's callbacks (input_callbacks) apply
+// the GL and window effects that are reported back.
 
 // What a key event asks of the GL state and the window.
 struct KeyEffects {
@@ -13,12 +15,13 @@ struct KeyEffects {
     bool faceCullingChanged = false; // F6: apply backfaceCulling (GL_CULL_FACE)
 };
 
-// Every event goes to the player's movement input first. Then, on release only, the function
-// keys flip their switch and print its label and new value on the log, flushed.
-KeyEffects handleKeyEvent(int key, int action, std::ostream& log = std::cout);
+// Every event first tells the player what to do (W, S, A, D, Space, V, K). Then, on release
+// only, the function keys flip their switch and print its label and new value on the log,
+// flushed. Taken in every game state; the player's part only shows while it is being moved.
+KeyEffects handleKeyEvent(Key key, KeyAction action, std::ostream& log = std::cout);
 
 // The left and right buttons are tracked for the orbit camera; other buttons are ignored.
-void handleMouseButtonEvent(int button, int action);
+void handleMouseButtonEvent(MouseButton button, KeyAction action);
 
 // Wheel towards the user (negative offset) moves the orbit camera away; no limits.
 void handleScrollEvent(double yoffset);

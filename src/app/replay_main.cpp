@@ -2,6 +2,7 @@
 // read from a route file instead of the keyboard. Same route, same build: same outcome.
 
 #include "app/game_main.h"
+#include "app/input_callbacks.h"
 #include "app/route.h"
 #include "render/png_writer.h"
 
@@ -160,7 +161,7 @@ int main(int argc, char** argv)
                passForTime(route->events[nextEvent].time, arguments.frameTime) <= pass) {
             const RouteEvent& event = route->events[nextEvent++];
             if (keyCallback != nullptr) {
-                keyCallback(window, event.key, 0, event.action, 0);
+                keyCallback(window, windowKeyCode(event.key), 0, windowKeyAction(event.action), 0);
             }
         }
     };

@@ -1,39 +1,44 @@
 #include "app/route.h"
 
-#include <GLFW/glfw3.h>
-
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 
-int routeKeyCode(const std::string& name)
+namespace {
+
+// The letters and the function keys stand in order in Key.
+Key keyAfter(Key first, int steps)
+{
+    return static_cast<Key>(static_cast<int>(first) + steps);
+}
+
+// The key a route names (a letter, SPACE, TAB, ESCAPE, F1..F12); Key::other for any other name.
+Key routeKey(const std::string& name)
 {
     if (name.size() == 1 && name[0] >= 'A' && name[0] <= 'Z') {
-        return GLFW_KEY_A + (name[0] - 'A');
+        return keyAfter(Key::a, name[0] - 'A');
     }
     if (name == "SPACE") {
-        return GLFW_KEY_SPACE;
+        return Key::space;
     }
     if (name == "TAB") {
-        return GLFW_KEY_TAB;
+        return Key::tab;
     }
     if (name == "ESCAPE") {
-        return GLFW_KEY_ESCAPE;
+        return Key::escape;
     }
     if (name.size() >= 2 && name.size() <= 3 && name[0] == 'F') {
         const std::string digits = name.substr(1);
         if (digits.find_first_not_of("0123456789") == std::string::npos && digits[0] != '0') {
             const int number = std::atoi(digits.c_str());
             if (number >= 1 && number <= 12) {
-                return GLFW_KEY_F1 + number - 1;
+                return keyAfter(Key::f1, number - 1);
             }
         }
     }
-    return -1;
+    return Key::other;
 }
-
-namespace {
 
 bool parseTime(const std::string& word, double& time)
 {
@@ -78,14 +83,14 @@ std::optional<Route> parseRoute(const std::string& text, RouteError& error)
         if (!parseTime(parts[0], event.time)) {
             return refuse("bad time '" + parts[0] + "'");
         }
-        event.key = routeKeyCode(parts[1]);
-        if (event.key < 0) {
+        event.key = routeKey(parts[1]);
+        if (event.key == Key::other) {
             return refuse("unknown key '" + parts[1] + "'");
         }
         if (parts[2] == "press") {
-            event.action = GLFW_PRESS;
+            event.action = KeyAction::press;
         } else if (parts[2] == "release") {
-            event.action = GLFW_RELEASE;
+            event.action = KeyAction::release;
         } else {
             return refuse("unknown action '" + parts[2] + "'");
         }

@@ -72,9 +72,9 @@ void RunningGame::drawScene()
     markDrawPass(observer, DrawPass::Scene);
     scenePass.bindRenderTarget(input.wireframe);
     setPerFrameUniforms(*textured, orbitCamera, playerCamera, directionalLight, pointLight,
-                        settings.brightness);
+                        settings.brightness, input.followCamera, input.toon);
     setPerFrameUniforms(*lightMapped, orbitCamera, playerCamera, directionalLight, pointLight,
-                        settings.brightness);
+                        settings.brightness, input.followCamera, input.toon);
     markPhase(observer, FramePhase::SceneDraw);
     const auto draw = [](Geometry& model) { model.draw(glm::mat4(1.0f)); };
     // With an observer, the culled list's draws are split into the tests and the draws.

@@ -103,6 +103,5 @@ int SettingsReader::storeValue(void* user, const char* section, const char* name
         stored += "\n";
     }
     stored += value;
-    reader->sections.insert(section);
     return 1;
 }

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <map>
-#include <set>
 #include <string>
 #include <string_view>
 
@@ -26,8 +25,6 @@ class SettingsReader {
     double getReal(const std::string& section, const std::string& name, double defaultValue) const;
     bool getBoolean(const std::string& section, const std::string& name, bool defaultValue) const;
 
-    const std::set<std::string>& sectionNames() const { return sections; }
-
   private:
     SettingsReader() = default;
     void parse(std::FILE* stream);
@@ -37,5 +34,4 @@ class SettingsReader {
 
     int error = 0;
     std::map<std::string, std::string> values;
-    std::set<std::string> sections;
 };

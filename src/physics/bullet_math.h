@@ -4,11 +4,17 @@
 
 #include <LinearMath/btTransform.h>
 
-// Conversions between the game's GLM values and Bullet's, which both use single floats here.
+// Conversions between the game's GLM values and Bullet's single floats.
 
 inline btVector3 toBullet(const glm::vec3& v)
 {
     return {v.x, v.y, v.z};
+}
+
+// The character controller computes in doubles; it hands Bullet single floats.
+inline btVector3 toBullet(const glm::dvec3& v)
+{
+    return {btScalar(v.x), btScalar(v.y), btScalar(v.z)};
 }
 
 inline btQuaternion toBullet(const glm::quat& q)
@@ -22,6 +28,12 @@ inline btTransform toBullet(const Pose& pose)
 }
 
 inline glm::vec3 toGlm(const btVector3& v)
+{
+    return {v.x(), v.y(), v.z()};
+}
+
+// Widened exactly for the character controller's doubles.
+inline glm::dvec3 toGlmDouble(const btVector3& v)
 {
     return {v.x(), v.y(), v.z()};
 }

@@ -1,5 +1,7 @@
 #include "physics/capsule_sweep.h"
 
+#include "physics/bullet_math.h"
+
 #include <BulletCollision/BroadphaseCollision/btBroadphaseProxy.h>
 #include <BulletCollision/CollisionDispatch/btCollisionWorld.h>
 #include <BulletCollision/CollisionShapes/btCompoundShape.h>
@@ -8,16 +10,6 @@
 #include <algorithm>
 
 namespace {
-
-btVector3 toBullet(const glm::dvec3& v)
-{
-    return {btScalar(v.x), btScalar(v.y), btScalar(v.z)};
-}
-
-glm::dvec3 toGlm(const btVector3& v)
-{
-    return {v.x(), v.y(), v.z()};
-}
 
 bool isTrigger(const btCollisionObject* object)
 {
@@ -63,8 +55,8 @@ struct ClosestSweepCallback : btCollisionWorld::ConvexResultCallback {
             hit.shapeIndex = result.m_localShapeInfo->m_triangleIndex;
         }
         hit.distance = double(result.m_hitFraction) * sweepLength;
-        hit.point = toGlm(result.m_hitPointLocal);
-        hit.normal = glm::normalize(toGlm(normal));
+        hit.point = toGlmDouble(result.m_hitPointLocal);
+        hit.normal = glm::normalize(toGlmDouble(normal));
         contact = hit;
         m_closestHitFraction = result.m_hitFraction;
         return result.m_hitFraction;
@@ -104,7 +96,7 @@ struct PenetrationCallback : btCollisionWorld::ContactResultCallback {
         const bool probeFirst = first->getCollisionObject() == probe;
         const btCollisionObject* other =
             probeFirst ? second->getCollisionObject() : first->getCollisionObject();
-        glm::dvec3 outward = toGlm(point.m_normalWorldOnB);
+        glm::dvec3 outward = toGlmDouble(point.m_normalWorldOnB);
         if (!probeFirst) {
             outward = -outward;
         }

@@ -69,11 +69,6 @@ void PhysicsActor::setTag(const char* tag)
     rigidBody->setUserPointer(const_cast<char*>(tag));
 }
 
-const char* PhysicsActor::tag() const
-{
-    return static_cast<const char*>(rigidBody->getUserPointer());
-}
-
 bool PhysicsActor::isDynamic() const
 {
     return !rigidBody->isStaticObject();

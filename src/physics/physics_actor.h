@@ -31,7 +31,6 @@ class PhysicsActor final : public RigidActor {
     void attachShape(btCollisionShape& shape, const Pose& localPose);
     void setMaterial(const PhysicsMaterial& material);
     void setTag(const char* tag);
-    const char* tag() const;
     bool isDynamic() const;
 
     void addTo(btDiscreteDynamicsWorld& world);

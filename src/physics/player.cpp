@@ -2,8 +2,6 @@
 
 #include "physics/actor_tags.h"
 
-#include <GLFW/glfw3.h>
-
 #include <iostream>
 
 PlayerMotion playerMotion;
@@ -16,15 +14,6 @@ constexpr float jumpSpeed = 16.0f;
 constexpr float jumpSpacing = 0.2f;
 constexpr float playerGravity = 40.0f;
 constexpr std::int32_t jumpsPerLanding = 2;
-
-void tryJump()
-{
-    if (playerMotion.jumpsLeft > 0 && playerMotion.timeSinceJump >= jumpSpacing) {
-        --playerMotion.jumpsLeft;
-        playerMotion.timeSinceJump = 0.0f;
-        playerMotion.playerSpeedY = jumpSpeed;
-    }
-}
 
 // With both A and D held the speed stays as the later press set it.
 void settleSidewaysSpeed()
@@ -40,44 +29,52 @@ void settleSidewaysSpeed()
 
 } // namespace
 
-void handleMovementInput(int key, int action)
+void runForward(bool held)
 {
-    const bool down = action != GLFW_RELEASE;
-    switch (key) {
-    case GLFW_KEY_W:
-        playerMotion.playerSpeedX = down ? runSpeed : 0.0f;
-        break;
-    case GLFW_KEY_S:
-        playerMotion.playerSpeedX = down ? -runSpeed : 0.0f;
-        break;
-    case GLFW_KEY_A:
-        playerMotion.leftHeld = down;
-        if (down) {
-            playerMotion.playerSpeedZ = -runSpeed;
-        }
-        break;
-    case GLFW_KEY_D:
-        playerMotion.rightHeld = down;
-        if (down) {
-            playerMotion.playerSpeedZ = runSpeed;
-        }
-        break;
-    case GLFW_KEY_SPACE:
-        // Press and release both try, so a slow tap can make two jumps.
-        tryJump();
-        break;
-    case GLFW_KEY_V:
-        // The unlimited jump, kept for trying out the course.
-        --playerMotion.jumpsLeft;
-        playerMotion.playerSpeedY = jumpSpeed;
-        break;
-    case GLFW_KEY_K:
-        playerMotion.playerSpeedX = dashSpeed;
-        break;
-    default:
-        break;
+    playerMotion.playerSpeedX = held ? runSpeed : 0.0f;
+}
+
+void runBackward(bool held)
+{
+    playerMotion.playerSpeedX = held ? -runSpeed : 0.0f;
+}
+
+void stepLeft(bool held)
+{
+    playerMotion.leftHeld = held;
+    if (held) {
+        playerMotion.playerSpeedZ = -runSpeed;
     }
     settleSidewaysSpeed();
+}
+
+void stepRight(bool held)
+{
+    playerMotion.rightHeld = held;
+    if (held) {
+        playerMotion.playerSpeedZ = runSpeed;
+    }
+    settleSidewaysSpeed();
+}
+
+void jump()
+{
+    if (playerMotion.jumpsLeft > 0 && playerMotion.timeSinceJump >= jumpSpacing) {
+        --playerMotion.jumpsLeft;
+        playerMotion.timeSinceJump = 0.0f;
+        playerMotion.playerSpeedY = jumpSpeed;
+    }
+}
+
+void jumpWithoutLimit()
+{
+    --playerMotion.jumpsLeft;
+    playerMotion.playerSpeedY = jumpSpeed;
+}
+
+void dash()
+{
+    playerMotion.playerSpeedX = dashSpeed;
 }
 
 void PlayerHitCallback::onShapeHit(const ShapeHit& hit)

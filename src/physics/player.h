@@ -25,9 +25,21 @@ struct PlayerMotion {
 // The program's one player.
 extern PlayerMotion playerMotion;
 
-// A key event for the player's movement (GLFW key codes and actions). Taken in every game
-// state; it only shows while the capsule is being moved.
-void handleMovementInput(int key, int action);
+// What the player is asked to do. Taken in every game state; it only shows while the capsule
+// is being moved. Running forward or back is one speed: the later call decides, and letting
+// go of either stops the player.
+void runForward(bool held);
+void runBackward(bool held);
+// The sideways steps remember what is held: with both held the later step wins, and letting go
+// of one goes back to the other.
+void stepLeft(bool held);
+void stepRight(bool held);
+// Two jumps before landing, at least a fifth of a second apart.
+void jump();
+// Always jumps, kept for trying out the course.
+void jumpWithoutLimit();
+// Runs forward at three times the speed until forward or back is next pressed or let go.
+void dash();
 
 // The contact report of the player's capsule: what it touches decides death, victory and the
 // return of the double jump. It also carries the per-frame motion update.

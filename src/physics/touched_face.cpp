@@ -1,5 +1,7 @@
 #include "physics/touched_face.h"
 
+#include "physics/bullet_math.h"
+
 #include <BulletCollision/CollisionShapes/btBoxShape.h>
 #include <BulletCollision/CollisionShapes/btCompoundShape.h>
 #include <BulletCollision/CollisionShapes/btStaticPlaneShape.h>
@@ -9,11 +11,6 @@
 #include <limits>
 
 namespace {
-
-glm::dvec3 toGlm(const btVector3& v)
-{
-    return {v.x(), v.y(), v.z()};
-}
 
 // How far the contact normal must lean towards a face for the contact to touch that face.
 constexpr double faceLeaning = 0.01;
@@ -32,7 +29,7 @@ TouchedFace boxFace(const btBoxShape& box, const btTransform& pose, const SweepC
     double bestAlignment = -2.0;
     bool found = false;
     for (int axis = 0; axis < 3; ++axis) {
-        const glm::dvec3 axisDirection = toGlm(basis.getColumn(axis));
+        const glm::dvec3 axisDirection = toGlmDouble(basis.getColumn(axis));
         for (double sign : {1.0, -1.0}) {
             const glm::dvec3 normal = axisDirection * sign;
             const double alignment = glm::dot(normal, contact.normal);
@@ -51,7 +48,7 @@ TouchedFace boxFace(const btBoxShape& box, const btTransform& pose, const SweepC
         }
     }
     TouchedFace face;
-    face.normal = toGlm(basis.getColumn(bestAxis)) * bestSign;
+    face.normal = toGlmDouble(basis.getColumn(bestAxis)) * bestSign;
     face.highest = -std::numeric_limits<double>::infinity();
     const int other1 = (bestAxis + 1) % 3;
     const int other2 = (bestAxis + 2) % 3;
@@ -61,7 +58,7 @@ TouchedFace boxFace(const btBoxShape& box, const btTransform& pose, const SweepC
             corner[bestAxis] = btScalar(bestSign) * half[bestAxis];
             corner[other1] = btScalar(s1) * half[other1];
             corner[other2] = btScalar(s2) * half[other2];
-            face.highest = std::max(face.highest, glm::dot(toGlm(pose * corner), up));
+            face.highest = std::max(face.highest, glm::dot(toGlmDouble(pose * corner), up));
         }
     }
     return face;
@@ -71,11 +68,11 @@ TouchedFace planeFace(const btStaticPlaneShape& plane, const btTransform& pose,
                       const glm::dvec3& up)
 {
     TouchedFace face;
-    face.normal = glm::normalize(toGlm(pose.getBasis() * plane.getPlaneNormal()));
+    face.normal = glm::normalize(toGlmDouble(pose.getBasis() * plane.getPlaneNormal()));
     const double alongUp = glm::dot(face.normal, up);
     if (alongUp > 1.0 - 1e-9) {
         const btVector3 onPlane = pose * (plane.getPlaneNormal() * plane.getPlaneConstant());
-        face.highest = glm::dot(toGlm(onPlane), up);
+        face.highest = glm::dot(toGlmDouble(onPlane), up);
     } else {
         face.highest = std::numeric_limits<double>::infinity();
     }

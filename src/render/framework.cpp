@@ -54,8 +54,3 @@ void destroyFramework()
 {
     defaultShader.reset();
 }
-
-const Shader* getDefaultShader()
-{
-    return defaultShader.get();
-}

@@ -12,6 +12,3 @@ bool initFramework();
 // Releases the default shader; no program is bound afterwards. Call before the window system is
 // shut down.
 void destroyFramework();
-
-// The default shader while the framework is running and built one, otherwise nullptr.
-const Shader* getDefaultShader();

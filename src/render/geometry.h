@@ -47,11 +47,6 @@ class Geometry {
     void attachActor(RigidActor& actor) const;
 
     BoundingBox getBoundingBox() const { return boundingBox; }
-    RigidActor* getFollowedActor() const { return followedActor; }
-    const glm::mat4& getTransformMatrix() const { return transformMatrix; }
-    const glm::mat4& getModelMatrix() const { return modelMatrix; }
-    const std::vector<std::shared_ptr<Geometry>>& getChildren() const { return children; }
-    const MeshBuffers& getMesh() const { return *mesh; }
 
   private:
     std::shared_ptr<MeshBuffers> mesh;

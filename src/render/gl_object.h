@@ -62,6 +62,10 @@ inline void program(GLuint name)
 {
     glDeleteProgram(name);
 }
+inline void shader(GLuint name)
+{
+    glDeleteShader(name);
+}
 } // namespace gl_delete
 
 using GlBuffer = GlObject<gl_delete::buffer>;
@@ -69,6 +73,7 @@ using GlVertexArray = GlObject<gl_delete::vertexArray>;
 using GlTexture = GlObject<gl_delete::texture>;
 using GlFramebuffer = GlObject<gl_delete::framebuffer>;
 using GlProgram = GlObject<gl_delete::program>;
+using GlShader = GlObject<gl_delete::shader>;
 
 // Generates one name of each kind, ready to be owned.
 inline GlBuffer makeBuffer()

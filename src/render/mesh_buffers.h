@@ -2,7 +2,7 @@
 
 #include "render/geometry_data.h"
 
-#include <GL/glew.h>
+#include "render/gl_object.h"
 
 #include <cstdint>
 
@@ -12,27 +12,18 @@
 class MeshBuffers {
   public:
     explicit MeshBuffers(const GeometryData& data);
-    ~MeshBuffers();
     MeshBuffers(const MeshBuffers&) = delete;
     MeshBuffers& operator=(const MeshBuffers&) = delete;
 
     // One indexed triangle draw of the whole mesh; the program and uniforms are set already.
     void draw() const;
 
-    GLuint getVertexArray() const { return vao; }
-    GLuint getPositionBuffer() const { return positionBuffer; }
-    GLuint getNormalBuffer() const { return normalBuffer; }
-    GLuint getUvBuffer() const { return uvBuffer; }
-    GLuint getIndexBuffer() const { return indexBuffer; }
-    std::int32_t getIndexCount() const { return indexCount; }
-
   private:
-    void release();
-
-    GLuint vao = 0;
-    GLuint positionBuffer = 0;
-    GLuint normalBuffer = 0;
-    GLuint uvBuffer = 0;
-    GLuint indexBuffer = 0;
+    // Members go in reverse order: the buffers before the vertex array that uses them.
+    GlVertexArray vao;
+    GlBuffer indexBuffer;
+    GlBuffer uvBuffer;
+    GlBuffer normalBuffer;
+    GlBuffer positionBuffer;
     std::int32_t indexCount = 0;
 };

@@ -1,6 +1,5 @@
 #include "render/orbit_camera.h"
 
-#include "app/input_state.h"
 #include "render/camera_matrices.h"
 
 #include <glm/common.hpp>
@@ -21,11 +20,6 @@ constexpr float pitchLimit = 1.5607964f; // just short of a quarter turn: the vi
 OrbitCamera::OrbitCamera(float fovDegrees, float aspect, float near, float far)
     : projection(perspectiveMatrix(fovDegrees * degreesToRadians, aspect, near, far))
 {
-}
-
-void OrbitCamera::update(int cursorX, int cursorY)
-{
-    update(cursorX, cursorY, input.leftMouseDown, input.rightMouseDown, input.orbitZoom);
 }
 
 void OrbitCamera::update(int cursorX, int cursorY, bool turning, bool panning, float distance)

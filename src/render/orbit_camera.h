@@ -9,19 +9,13 @@ class OrbitCamera {
   public:
     OrbitCamera(float fovDegrees, float aspect, float near, float far);
 
-    // Reads the mouse state kept by the input callbacks (leftMouseDown, rightMouseDown,
-    // orbitZoom).
-    void update(int cursorX, int cursorY);
-    // The same with the mouse state given.
+    // The left button turns, the right button pans; distance is the wheel's orbitZoom.
     void update(int cursorX, int cursorY, bool turning, bool panning, float distance);
 
     glm::mat4 viewProjection() const { return projection * view; }
     const glm::mat4& getView() const { return view; }
     const glm::mat4& getProjection() const { return projection; }
     const glm::vec3& getPosition() const { return position; }
-    const glm::vec3& getPan() const { return pan; }
-    float getYaw() const { return yaw; }
-    float getPitch() const { return pitch; }
 
   private:
     glm::mat4 view{1.0f};

@@ -45,7 +45,7 @@ struct ParticleSystem {
 void createParticleSystem(glm::vec3 emitterPosition, const StartupParticles& startup);
 
 // The cube mesh and the two programs from "assets/shader/particle.compute", ".vert" and
-// ".frag". A file that is missing or does not build ends start-up with exit status 1.
+// ".frag". A file that is missing or does not build throws ShaderFailure.
 void createParticlePrograms();
 
 // Moves the whole cloud: the particles live in the emitter's space.

@@ -1,6 +1,5 @@
 #include "render/per_frame_uniforms.h"
 
-#include "app/input_state.h"
 #include "render/lights.h"
 #include "render/orbit_camera.h"
 #include "render/player_camera.h"
@@ -8,10 +7,10 @@
 
 void setPerFrameUniforms(Shader& shader, const OrbitCamera& orbitCamera,
                          const PlayerCamera& playerCamera, const DirectionalLight& directional,
-                         const PointLight& point, float brightness)
+                         const PointLight& point, float brightness, bool followCamera, bool toon)
 {
     shader.use();
-    if (input.followCamera) {
+    if (followCamera) {
         shader.setUniform("viewProjMatrix", playerCamera.viewProjection());
         shader.setUniform("camera_world", playerCamera.getPosition());
     } else {
@@ -19,7 +18,7 @@ void setPerFrameUniforms(Shader& shader, const OrbitCamera& orbitCamera,
         shader.setUniform("camera_world", orbitCamera.getPosition());
     }
     shader.setUniform("brightness", brightness);
-    shader.setUniform("toon", input.toon ? 1 : 0);
+    shader.setUniform("toon", toon ? 1 : 0);
     shader.setUniform("dirL.color", directional.color);
     shader.setUniform("dirL.direction", directional.direction);
     shader.setUniform("pointL.color", point.color);

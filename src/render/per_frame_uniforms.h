@@ -12,4 +12,4 @@ struct PointLight;
 // before any model is drawn.
 void setPerFrameUniforms(Shader& shader, const OrbitCamera& orbitCamera,
                          const PlayerCamera& playerCamera, const DirectionalLight& directional,
-                         const PointLight& point, float brightness);
+                         const PointLight& point, float brightness, bool followCamera, bool toon);

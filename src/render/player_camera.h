@@ -28,8 +28,6 @@ class PlayerCamera {
     const glm::mat4& getProjection() const { return projection; }
     const glm::vec3& getPosition() const { return position; }
     const glm::vec3& getTarget() const { return target; }
-    // Empty until the first update: then every box counts as visible.
-    const std::vector<FrustumPlane>& getPlanes() const { return planes; }
 
     // Conservative box test. Only the box corner is carried by the placement; the extents are
     // added along the world axes. A box that straddles a plane is visible at once, without

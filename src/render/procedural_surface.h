@@ -11,8 +11,8 @@
 // texture.
 class ProceduralSurface {
   public:
-    // Builds the program (a missing or broken shader file ends start-up with exit status 1)
-    // and the 10.3 x 10.3 square.
+    // Builds the program (a missing or broken shader file throws ShaderFailure) and the
+    // 10.3 x 10.3 square.
     ProceduralSurface();
 
     // Fills the buffers with a width x depth square in the model's XZ plane, centred on the
@@ -23,7 +23,6 @@ class ProceduralSurface {
     // is the game's clock, so a replay on a virtual clock draws the same water every run.
     void draw(const glm::mat4& viewProj, float time) const;
 
-    GLuint programName() const { return program.get(); }
     int indices() const { return indexCount; }
 
     // The square's world matrix; identity until the game places it (see waterTransformation).

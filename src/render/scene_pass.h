@@ -14,7 +14,7 @@ class ScenePass {
   public:
     // Needs the GL context; width and height are the window's. An incomplete framebuffer is
     // reported on standard output and the game goes on. A missing or broken post-processing
-    // shader ends start-up (the Shader class's rule).
+    // shader throws ShaderFailure (the Shader class's rule).
     ScenePass(int width, int height);
     ~ScenePass();
     ScenePass(const ScenePass&) = delete;
@@ -28,17 +28,10 @@ class ScenePass {
     // off, so the HUD after it is drawn over everything.
     void postProcess(bool outlines, bool dead);
 
-    bool complete() const { return framebufferComplete; }
-    GLuint framebufferName() const { return sceneFramebuffer.get(); }
-    GLuint colorTextureName() const { return sceneColorTexture.get(); }
-    GLuint depthTextureName() const { return sceneDepthTexture.get(); }
-    const Shader& shader() const { return *postProcessShader; }
-
   private:
     GlFramebuffer sceneFramebuffer;
     GlTexture sceneColorTexture;
     GlTexture sceneDepthTexture;
     std::unique_ptr<Shader> postProcessShader;
     std::unique_ptr<ScreenQuad> screenQuad;
-    bool framebufferComplete = false;
 };

@@ -1,143 +1,54 @@
 #include "render/shader.h"
 
-#include "app/acknowledge.h"
+#include "render/shader_program_builder.h"
 
 #include <glm/gtc/type_ptr.hpp>
 
-#include <algorithm>
-#include <cstdlib>
-#include <fstream>
-#include <iostream>
-#include <iterator>
 #include <utility>
-#include <vector>
 
 namespace {
 
-[[noreturn]] void failStartup()
+// The Shader class reads and compiles one stage before it reads the next, so a broken vertex
+// stage is reported even when the fragment file is missing.
+GlShader stageFromFile(GLenum type, const std::string& name)
 {
-    std::cout.flush();
-    waitForAcknowledgement();
-    std::exit(1);
+    const std::string source =
+        readShaderSource("assets/shader/" + name, ShaderWording::shaderClass);
+    return compileShaderStage(type, source, name, ShaderWording::shaderClass);
 }
 
-// The info log as printed: GL's logs end with a line break of their own, which is dropped so
-// no empty line follows. Line breaks inside a log of several errors are the driver's and stay.
-std::string logLine(const std::vector<GLchar>& log)
+// Stages given as sources are named by their source when they fail.
+GlShader stageFromSource(GLenum type, const std::string& source)
 {
-    std::string text(log.begin(), log.end());
-    text = text.c_str(); // up to GL's terminating zero
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) {
-        text.pop_back();
-    }
-    return text;
+    return compileShaderStage(type, source, source, ShaderWording::shaderClass);
 }
 
 } // namespace
 
-Shader::Shader(std::string vertexFile, std::string fragmentFile)
-    : vertexFile(std::move(vertexFile)), fragmentFile(std::move(fragmentFile)), sourcesGiven(false)
+Shader::Shader(const std::string& vertexFile, const std::string& fragmentFile)
 {
-    handle = loadProgram();
+    GlShader vertex = stageFromFile(GL_VERTEX_SHADER, vertexFile);
+    GlShader fragment = stageFromFile(GL_FRAGMENT_SHADER, fragmentFile);
+    handle = linkShaderProgram(std::move(vertex), std::move(fragment), ShaderWording::shaderClass);
 }
 
 Shader::Shader(Sources sources)
-    : vertexFile(std::move(sources.vertex)), fragmentFile(std::move(sources.fragment)),
-      sourcesGiven(true)
 {
-    handle = loadProgram();
+    GlShader vertex = stageFromSource(GL_VERTEX_SHADER, sources.vertex);
+    GlShader fragment = stageFromSource(GL_FRAGMENT_SHADER, sources.fragment);
+    handle = linkShaderProgram(std::move(vertex), std::move(fragment), ShaderWording::shaderClass);
 }
 
 Shader::~Shader()
 {
-    release();
-}
-
-void Shader::release()
-{
-    if (handle == 0) {
-        return;
+    if (handle.get() != 0) {
+        glUseProgram(0); // no program stays bound after its name is gone
     }
-    glUseProgram(0);
-    glDeleteProgram(handle);
-    handle = 0;
 }
 
 void Shader::use() const
 {
-    glUseProgram(handle);
-}
-
-GLuint Shader::loadProgram() const
-{
-    const GLuint vertexShader = compileStage(GL_VERTEX_SHADER, vertexFile);
-    const GLuint fragmentShader = compileStage(GL_FRAGMENT_SHADER, fragmentFile);
-
-    const GLuint program = glCreateProgram();
-    glAttachShader(program, vertexShader);
-    glAttachShader(program, fragmentShader);
-    glLinkProgram(program);
-
-    GLint linked = GL_FALSE;
-    glGetProgramiv(program, GL_LINK_STATUS, &linked);
-    if (linked != GL_FALSE) {
-        glDetachShader(program, vertexShader);
-        glDeleteShader(vertexShader);
-        glDetachShader(program, fragmentShader);
-        glDeleteShader(fragmentShader);
-        return program;
-    }
-
-    GLint length = 0;
-    glGetProgramiv(program, GL_INFO_LOG_LENGTH, &length);
-    std::vector<GLchar> log(static_cast<std::size_t>(std::max(length, 1)), '\0');
-    glGetProgramInfoLog(program, static_cast<GLsizei>(log.size()), nullptr, log.data());
-    std::cout << "Failed to link shader program:" << std::endl;
-    std::cout << logLine(log) << std::endl;
-    glDeleteProgram(program);
-    glDeleteShader(vertexShader);
-    glDeleteShader(fragmentShader);
-    failStartup();
-}
-
-GLuint Shader::compileStage(GLenum type, const std::string& name) const
-{
-    std::string source;
-    if (sourcesGiven) {
-        source = name;
-    } else {
-        const std::string path = "assets/shader/" + name;
-        std::ifstream file(path);
-        if (!file.is_open()) {
-            std::cout << "Couldn't open shader file: " << path << std::endl;
-            failStartup();
-        }
-        source.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    }
-
-    const GLuint shader = glCreateShader(type);
-    if (shader == 0) {
-        std::cout << "Failed to create " << static_cast<unsigned int>(type) << std::endl;
-        failStartup();
-    }
-    const GLchar* text = source.c_str();
-    glShaderSource(shader, 1, &text, nullptr);
-    glCompileShader(shader);
-
-    GLint compiled = GL_FALSE;
-    glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
-    if (compiled != GL_FALSE && glIsShader(shader) != GL_FALSE) {
-        return shader;
-    }
-
-    GLint length = 0;
-    glGetShaderiv(shader, GL_INFO_LOG_LENGTH, &length);
-    std::vector<GLchar> log(static_cast<std::size_t>(std::max(length, 1)), '\0');
-    glGetShaderInfoLog(shader, static_cast<GLsizei>(log.size()), nullptr, log.data());
-    std::cout << "Failed to compile shader: " << name << std::endl;
-    std::cout << logLine(log) << std::endl;
-    glDeleteShader(shader);
-    failStartup();
+    glUseProgram(handle.get());
 }
 
 GLint Shader::getUniformLocation(std::string_view name)
@@ -146,7 +57,7 @@ GLint Shader::getUniformLocation(std::string_view name)
         return found->second;
     }
     std::string key(name);
-    const GLint location = glGetUniformLocation(handle, key.c_str());
+    const GLint location = glGetUniformLocation(handle.get(), key.c_str());
     uniformLocations.emplace(std::move(key), location);
     return location;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <GL/glew.h>
+#include "render/gl_object.h"
 
 #include <glm/mat3x3.hpp>
 #include <glm/mat4x4.hpp>
@@ -11,9 +11,9 @@
 #include <unordered_map>
 
 // One linked GL program of a vertex and a fragment stage. Built at construction; any failure
-// to read, compile or link prints its lines, waits for the player to acknowledge and ends the
-// process with status 1, so a Shader that exists always holds a linked program. Shared through
-// std::shared_ptr by the materials and the game.
+// to read, compile or link throws ShaderFailure (render/shader_failure.h) with the lines to
+// print, so a Shader that exists always holds a linked program. Shared through std::shared_ptr
+// by the materials and the game.
 class Shader {
   public:
     // Two GLSL sources held by the program itself rather than read from files.
@@ -24,14 +24,14 @@ class Shader {
 
     // File names relative to "assets/shader/"; the first is the vertex stage, the second the
     // fragment stage, whatever their extensions.
-    Shader(std::string vertexFile, std::string fragmentFile);
+    Shader(const std::string& vertexFile, const std::string& fragmentFile);
     explicit Shader(Sources sources);
     ~Shader();
     Shader(const Shader&) = delete;
     Shader& operator=(const Shader&) = delete;
 
     void use() const;
-    GLuint getHandle() const { return handle; }
+    GLuint getHandle() const { return handle.get(); }
 
     // Asks GL once per name; names the program lacks are remembered as -1 too. Later look-ups
     // of a known name neither allocate nor call GL: the frame loop sets uniforms by name.
@@ -46,14 +46,7 @@ class Shader {
     void setUniform(std::string_view name, const glm::mat4& value);
 
   private:
-    GLuint loadProgram() const;
-    GLuint compileStage(GLenum type, const std::string& name) const;
-    void release();
-
-    GLuint handle = 0;
-    std::string vertexFile;   // or the vertex source when sourcesGiven
-    std::string fragmentFile; // or the fragment source when sourcesGiven
-    bool sourcesGiven = false;
+    GlProgram handle;
     // Found by string_view without building a std::string.
     struct NameHash {
         using is_transparent = void;

@@ -1,47 +1,59 @@
 #include "render/shader_program_builder.h"
 
-#include "app/acknowledge.h"
+#include "render/shader_failure.h"
 
-#include <cstdlib>
 #include <fstream>
-#include <iostream>
+#include <iterator>
+#include <string>
 #include <vector>
 
 namespace {
 
-[[noreturn]] void endStartup()
+// GL's log up to its terminating zero. Trimmed, the line breaks the driver puts at the end go,
+// so no empty line follows; those inside a log of several errors are the driver's and stay.
+std::string logText(const std::vector<GLchar>& log, ShaderWording wording)
 {
-    waitForAcknowledgement();
-    std::exit(1);
+    std::string text = log.data();
+    if (wording == ShaderWording::shaderClass) {
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) {
+            text.pop_back();
+        }
+    }
+    return text;
 }
 
-std::string shaderLog(GLuint shader)
+std::string shaderLog(GLuint shader, ShaderWording wording)
 {
     GLint length = 0;
     glGetShaderiv(shader, GL_INFO_LOG_LENGTH, &length);
-    std::vector<char> log(static_cast<size_t>(length > 0 ? length : 1), '\0');
+    std::vector<GLchar> log(static_cast<std::size_t>(length > 0 ? length : 1), '\0');
     glGetShaderInfoLog(shader, static_cast<GLsizei>(log.size()), nullptr, log.data());
-    return log.data();
+    return logText(log, wording);
 }
 
-std::string programLog(GLuint program)
+std::string programLog(GLuint program, ShaderWording wording)
 {
     GLint length = 0;
     glGetProgramiv(program, GL_INFO_LOG_LENGTH, &length);
-    std::vector<char> log(static_cast<size_t>(length > 0 ? length : 1), '\0');
+    std::vector<GLchar> log(static_cast<std::size_t>(length > 0 ? length : 1), '\0');
     glGetProgramInfoLog(program, static_cast<GLsizei>(log.size()), nullptr, log.data());
-    return log.data();
+    return logText(log, wording);
 }
 
 } // namespace
 
-std::string readShaderSource(const std::string& path)
+std::string readShaderSource(const std::string& path, ShaderWording wording)
 {
     std::ifstream file(path);
     if (!file.is_open()) {
-        std::cout << "Could not open file " << path << std::endl;
-        endStartup();
+        throw ShaderFailure((wording == ShaderWording::shaderClass ? "Couldn't open shader file: "
+                                                                   : "Could not open file ") +
+                            path);
     }
+    if (wording == ShaderWording::shaderClass) {
+        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    }
+    // Line by line, each with its line end: a last line without one still gets it.
     std::string source;
     std::string line;
     while (std::getline(file, line)) {
@@ -51,61 +63,60 @@ std::string readShaderSource(const std::string& path)
     return source;
 }
 
-GLuint compileShaderStage(GLenum type, const std::string& source, const std::string& name)
+GlShader compileShaderStage(GLenum type, const std::string& source, const std::string& name,
+                            ShaderWording wording)
 {
-    const GLuint shader = glCreateShader(type);
-    if (shader == 0) {
-        std::cout << "Failed to create " << type << std::endl;
-        endStartup();
+    GlShader shader(glCreateShader(type));
+    if (shader.get() == 0) {
+        throw ShaderFailure("Failed to create " + std::to_string(static_cast<unsigned int>(type)));
     }
-    const char* text = source.c_str();
-    glShaderSource(shader, 1, &text, nullptr);
-    glCompileShader(shader);
+    const GLchar* text = source.c_str();
+    glShaderSource(shader.get(), 1, &text, nullptr);
+    glCompileShader(shader.get());
     GLint compiled = GL_FALSE;
-    glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
-    if (compiled == GL_FALSE) {
-        std::cout << "Failed to compile shader: " << name << '\n' << shaderLog(shader) << std::endl;
-        glDeleteShader(shader);
-        endStartup();
+    glGetShaderiv(shader.get(), GL_COMPILE_STATUS, &compiled);
+    if (compiled == GL_FALSE || glIsShader(shader.get()) == GL_FALSE) {
+        throw ShaderFailure("Failed to compile shader: " + name + "\n" +
+                            shaderLog(shader.get(), wording));
     }
     return shader;
 }
 
-GlProgram linkShaderProgram(GLuint first, GLuint second)
+GlProgram linkShaderProgram(GlShader first, GlShader second, ShaderWording wording)
 {
     GlProgram program(glCreateProgram());
-    glAttachShader(program.get(), first);
-    if (second != 0) {
-        glAttachShader(program.get(), second);
+    for (const GlShader* stage : {&first, &second}) {
+        if (stage->get() != 0) {
+            glAttachShader(program.get(), stage->get());
+        }
     }
     glLinkProgram(program.get());
     GLint linked = GL_FALSE;
     glGetProgramiv(program.get(), GL_LINK_STATUS, &linked);
     if (linked == GL_FALSE) {
-        std::cout << "Failed to link shader program:\n" << programLog(program.get()) << std::endl;
-        endStartup();
+        throw ShaderFailure("Failed to link shader program:\n" +
+                            programLog(program.get(), wording));
     }
-    glDetachShader(program.get(), first);
-    glDeleteShader(first);
-    if (second != 0) {
-        glDetachShader(program.get(), second);
-        glDeleteShader(second);
+    for (const GlShader* stage : {&first, &second}) {
+        if (stage->get() != 0) {
+            glDetachShader(program.get(), stage->get());
+        }
     }
     return program;
 }
 
 GlProgram buildComputeProgram(const std::string& computePath)
 {
-    const std::string source = readShaderSource(computePath);
+    const std::string source = readShaderSource(computePath, ShaderWording::programFiles);
     return linkShaderProgram(compileShaderStage(GL_COMPUTE_SHADER, source, computePath));
 }
 
 GlProgram buildRenderProgram(const std::string& vertexPath, const std::string& fragmentPath)
 {
     // Both files are read before anything is compiled, so a missing one is reported first.
-    const std::string vertexSource = readShaderSource(vertexPath);
-    const std::string fragmentSource = readShaderSource(fragmentPath);
-    const GLuint vertex = compileShaderStage(GL_VERTEX_SHADER, vertexSource, vertexPath);
-    const GLuint fragment = compileShaderStage(GL_FRAGMENT_SHADER, fragmentSource, fragmentPath);
-    return linkShaderProgram(vertex, fragment);
+    const std::string vertexSource = readShaderSource(vertexPath, ShaderWording::programFiles);
+    const std::string fragmentSource = readShaderSource(fragmentPath, ShaderWording::programFiles);
+    GlShader vertex = compileShaderStage(GL_VERTEX_SHADER, vertexSource, vertexPath);
+    GlShader fragment = compileShaderStage(GL_FRAGMENT_SHADER, fragmentSource, fragmentPath);
+    return linkShaderProgram(std::move(vertex), std::move(fragment));
 }

@@ -4,21 +4,31 @@
 
 #include <string>
 
-// Builds the GL programs that do not go through the Shader class: the particle compute and
-// render programs and the procedural surface. A shader that cannot be read, compiled or linked
-// ends start-up like any other shader failure: its lines on standard output, the player's
-// acknowledgement, exit status 1.
+// Builds every GL program of the game from the sources of its stages. A file that cannot be
+// read, a stage that does not compile and a program that does not link throw ShaderFailure
+// with the lines the player is to see; the builders print nothing themselves.
+//
+// The Shader class and the particle and water programs word their failures differently, and
+// both wordings are the game's: the player sees the one belonging to the program that failed.
+enum class ShaderWording {
+    // "Couldn't open shader file: PATH"; the driver's log without its closing line break.
+    shaderClass,
+    // "Could not open file PATH"; the driver's log exactly as the driver gave it.
+    programFiles,
+};
 
-// The whole file, read line by line with a line end after every line. A file that cannot be
-// opened prints "Could not open file " and the path, and ends the program.
-std::string readShaderSource(const std::string& path);
+// The whole file as the stage's source; in the programFiles wording every line ends with a line
+// break, the last one too.
+std::string readShaderSource(const std::string& path, ShaderWording wording);
 
-// Compiles one stage; on failure prints the name and the driver's log and ends the program.
-GLuint compileShaderStage(GLenum type, const std::string& source, const std::string& name);
+// Compiles one stage; on failure the lines name the stage by the given name.
+GlShader compileShaderStage(GLenum type, const std::string& source, const std::string& name,
+                            ShaderWording wording = ShaderWording::programFiles);
 
-// Links the stages into a program and deletes the stages; on failure prints the driver's log
-// and ends the program.
-GlProgram linkShaderProgram(GLuint first, GLuint second = 0);
+// Links the stages (the second may be empty) into a program; the stages are deleted either way.
+GlProgram linkShaderProgram(GlShader first, GlShader second = GlShader(),
+                            ShaderWording wording = ShaderWording::programFiles);
 
+// The particle and water programs, from paths below the working directory.
 GlProgram buildComputeProgram(const std::string& computePath);
 GlProgram buildRenderProgram(const std::string& vertexPath, const std::string& fragmentPath);

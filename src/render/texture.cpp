@@ -43,8 +43,8 @@ Texture::Texture(std::string fileName)
         return;
     }
 
-    glGenTextures(1, &handle);
-    glBindTexture(GL_TEXTURE_2D, handle);
+    handle = makeTexture();
+    glBindTexture(GL_TEXTURE_2D, handle.get());
     glCompressedTexImage2D(GL_TEXTURE_2D, 0, image->internalFormat,
                            static_cast<GLsizei>(image->width), static_cast<GLsizei>(image->height),
                            0, static_cast<GLsizei>(image->uploadSize), image->data.data());
@@ -54,25 +54,10 @@ Texture::Texture(std::string fileName)
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_R, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     // GL_TEXTURE_WRAP_T keeps GL's default, GL_REPEAT. The texture stays bound.
-    loaded = true;
-}
-
-Texture::~Texture()
-{
-    release();
-}
-
-void Texture::release()
-{
-    if (loaded) {
-        glDeleteTextures(1, &handle);
-    }
-    handle = 0;
-    loaded = false;
 }
 
 void Texture::bind(unsigned int unit) const
 {
     glActiveTexture(GL_TEXTURE0 + unit);
-    glBindTexture(GL_TEXTURE_2D, handle);
+    glBindTexture(GL_TEXTURE_2D, handle.get());
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <GL/glew.h>
+#include "render/gl_object.h"
 
 #include <string>
 
@@ -10,18 +10,14 @@
 class Texture {
   public:
     explicit Texture(std::string fileName);
-    ~Texture();
     Texture(const Texture&) = delete;
     Texture& operator=(const Texture&) = delete;
 
     // Binds to GL_TEXTURE_2D on texture unit `unit` (0 colour, 2 light map).
     void bind(unsigned int unit) const;
-    bool isLoaded() const { return loaded; }
-    GLuint getHandle() const { return handle; }
+    bool isLoaded() const { return handle.get() != 0; }
+    GLuint getHandle() const { return handle.get(); }
 
   private:
-    void release();
-
-    GLuint handle = 0;
-    bool loaded = false;
+    GlTexture handle; // none while unloaded
 };

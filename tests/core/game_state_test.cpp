@@ -110,7 +110,7 @@ TEST_F(Attempts, AWinCirclesTheCameraAndWritesOnlyABetterBestOnce)
 
 TEST_F(Attempts, F11RestartsTheAttemptAndLeavesSpeedsKnivesTimersAndTheBestAlone)
 {
-    handleKeyEvent(GLFW_KEY_W, GLFW_PRESS);
+    handleKeyEvent(Key::w, KeyAction::press);
     playFrames(90);
     attempt.playTime = 30.0f;
     touch(pizzaTag);
@@ -120,7 +120,7 @@ TEST_F(Attempts, F11RestartsTheAttemptAndLeavesSpeedsKnivesTimersAndTheBestAlone
     const glm::vec3 knife = knives[0]->getGlobalPose().position;
     const float knivesTimer = obstacles.knifeTimer;
 
-    handleKeyEvent(GLFW_KEY_F11, GLFW_RELEASE);
+    handleKeyEvent(Key::f11, KeyAction::release);
     EXPECT_TRUE(restartIfRequested(attempt));
     EXPECT_FALSE(restartIfRequested(attempt)); // served once
     EXPECT_FALSE(outcome.dead || outcome.won || outcome.timeUp || playerMotion.pizzaReached ||

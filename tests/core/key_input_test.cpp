@@ -3,7 +3,6 @@
 #include "physics/actor_tags.h"
 #include "physics/player.h"
 
-#include <GLFW/glfw3.h>
 #include <btBulletCollisionCommon.h>
 #include <gtest/gtest.h>
 
@@ -21,12 +20,12 @@ class KeyInput : public ::testing::Test {
         playerMotion = PlayerMotion{};
     }
 
-    KeyEffects key(int code, int action) { return handleKeyEvent(code, action, log); }
-    KeyEffects tap(int code)
+    KeyEffects key(Key code, KeyAction action) { return handleKeyEvent(code, action, log); }
+    KeyEffects tap(Key code)
     {
-        key(code, GLFW_PRESS);
-        key(code, GLFW_REPEAT);
-        return key(code, GLFW_RELEASE);
+        key(code, KeyAction::press);
+        key(code, KeyAction::repeat);
+        return key(code, KeyAction::release);
     }
 
     std::ostringstream log;
@@ -37,30 +36,29 @@ class KeyInput : public ::testing::Test {
 TEST_F(KeyInput, EachKeyActsOnReleaseOnlyAndTheSwitchesPrintTheirLines)
 {
     const struct {
-        int key;
+        Key key;
         bool* toggle;
         const char* lines; // printed by two taps
         bool polygonMode;
         bool faceCulling;
     } bindings[] = {
-        {GLFW_KEY_F2, &input.debugText, "Debug: 1\nDebug: 0\n", false, false},
-        {GLFW_KEY_F3, &input.wireframe, "Wireframe: 1\nWireframe: 0\n", true, false},
-        {GLFW_KEY_F4, &input.outlines, "Outlines: 0\nOutlines: 1\n", false, false},
-        {GLFW_KEY_F5, &input.toon, "Toon: 0\nToon: 1\n", false, false},
-        {GLFW_KEY_F6, &input.backfaceCulling, "Backface Culling: 0\nBackface Culling: 1\n", false,
-         true},
-        {GLFW_KEY_F8, &input.frustumCulling, "View Frustum Culling: 0\nView Frustum Culling: 1\n",
-         false, false},
-        {GLFW_KEY_TAB, &input.followCamera, "", false, false},
+        {Key::f2, &input.debugText, "Debug: 1\nDebug: 0\n", false, false},
+        {Key::f3, &input.wireframe, "Wireframe: 1\nWireframe: 0\n", true, false},
+        {Key::f4, &input.outlines, "Outlines: 0\nOutlines: 1\n", false, false},
+        {Key::f5, &input.toon, "Toon: 0\nToon: 1\n", false, false},
+        {Key::f6, &input.backfaceCulling, "Backface Culling: 0\nBackface Culling: 1\n", false, true},
+        {Key::f8, &input.frustumCulling, "View Frustum Culling: 0\nView Frustum Culling: 1\n", false,
+         false},
+        {Key::tab, &input.followCamera, "", false, false},
     };
     for (const auto& b : bindings) {
         SCOPED_TRACE(b.lines);
         log.str("");
         const bool before = *b.toggle;
-        key(b.key, GLFW_PRESS);
-        key(b.key, GLFW_REPEAT);
+        key(b.key, KeyAction::press);
+        key(b.key, KeyAction::repeat);
         EXPECT_EQ(*b.toggle, before) << "holding does nothing";
-        const KeyEffects first = key(b.key, GLFW_RELEASE);
+        const KeyEffects first = key(b.key, KeyAction::release);
         EXPECT_EQ(*b.toggle, !before);
         EXPECT_EQ(first.polygonModeChanged, b.polygonMode);
         EXPECT_EQ(first.faceCullingChanged, b.faceCulling);
@@ -69,15 +67,15 @@ TEST_F(KeyInput, EachKeyActsOnReleaseOnlyAndTheSwitchesPrintTheirLines)
         EXPECT_EQ(log.str(), b.lines);
     }
     log.str("");
-    EXPECT_FALSE(key(GLFW_KEY_ESCAPE, GLFW_PRESS).closeWindow);
-    EXPECT_TRUE(key(GLFW_KEY_ESCAPE, GLFW_RELEASE).closeWindow);
-    key(GLFW_KEY_F11, GLFW_PRESS);
+    EXPECT_FALSE(key(Key::escape, KeyAction::press).closeWindow);
+    EXPECT_TRUE(key(Key::escape, KeyAction::release).closeWindow);
+    key(Key::f11, KeyAction::press);
     EXPECT_FALSE(input.restartRequested);
-    key(GLFW_KEY_F11, GLFW_RELEASE);
+    key(Key::f11, KeyAction::release);
     EXPECT_TRUE(input.restartRequested);
-    EXPECT_FALSE(tap(GLFW_KEY_F7).closeWindow); // a key with no switch
+    EXPECT_FALSE(tap(Key::f7).closeWindow); // a key with no switch
     EXPECT_EQ(log.str(), "");
-    handleMouseButtonEvent(GLFW_MOUSE_BUTTON_LEFT, GLFW_PRESS); // for the orbit camera
+    handleMouseButtonEvent(MouseButton::left, KeyAction::press); // for the orbit camera
     EXPECT_TRUE(input.leftMouseDown);
     handleScrollEvent(-2.0); // the wheel towards the user moves it away
     EXPECT_EQ(input.orbitZoom, 13.0f);
@@ -85,34 +83,33 @@ TEST_F(KeyInput, EachKeyActsOnReleaseOnlyAndTheSwitchesPrintTheirLines)
 
 TEST_F(KeyInput, MovementFollowsTheHeldSidewaysKeysAndTheLatestEvent)
 {
-    key(GLFW_KEY_A, GLFW_PRESS);
-    key(GLFW_KEY_D, GLFW_PRESS);
+    key(Key::a, KeyAction::press);
+    key(Key::d, KeyAction::press);
     EXPECT_EQ(playerMotion.playerSpeedZ, 10.0f);
-    key(GLFW_KEY_A, GLFW_REPEAT);
+    key(Key::a, KeyAction::repeat);
     EXPECT_EQ(playerMotion.playerSpeedZ, -10.0f); // both held: the latest event wins
-    key(GLFW_KEY_A, GLFW_RELEASE);
+    key(Key::a, KeyAction::release);
     EXPECT_EQ(playerMotion.playerSpeedZ, 10.0f);
-    key(GLFW_KEY_D, GLFW_RELEASE);
+    key(Key::d, KeyAction::release);
     EXPECT_EQ(playerMotion.playerSpeedZ, 0.0f);
-    key(GLFW_KEY_W, GLFW_PRESS);
-    key(GLFW_KEY_S, GLFW_PRESS);
+    key(Key::w, KeyAction::press);
+    key(Key::s, KeyAction::press);
     EXPECT_EQ(playerMotion.playerSpeedX, -10.0f);
-    key(GLFW_KEY_S, GLFW_RELEASE);
-    EXPECT_EQ(playerMotion.playerSpeedX,
-              0.0f); // forward keeps no held keys: W is down, yet the player stops
+    key(Key::s, KeyAction::release);
+    EXPECT_EQ(playerMotion.playerSpeedX, 0.0f); // forward keeps no held keys: W is down, yet the player stops
 }
 
 TEST_F(KeyInput, SpaceJumpsTwiceBeforeLandingAndNotWithinAFifthOfASecond)
 {
     PlayerHitCallback report;
-    tap(GLFW_KEY_SPACE);
+    tap(Key::space);
     EXPECT_EQ(playerMotion.playerSpeedY, 0.0f); // the jump timer starts at 0
     // The wait since the last jump, and whether the next try jumps: 0.1 s is too soon, and
     // a third jump before landing is refused.
     for (const auto& [wait, jumps] : {std::pair{0.2f, true}, std::pair{0.1f, false},
                                       std::pair{0.15f, true}, std::pair{0.25f, false}}) {
         report.updateMotion(wait);
-        key(GLFW_KEY_SPACE, GLFW_RELEASE); // a release tries too
+        key(Key::space, KeyAction::release); // a release tries too
         EXPECT_EQ(playerMotion.playerSpeedY == 16.0f, jumps) << wait;
     }
     ShapeHit hit;

@@ -55,15 +55,15 @@ TEST_F(PlayerInKitchen, TheBoundaryPlanesStopThePlayerAndDoNothingElse)
     const double gap = level::playerRadius + level::playerSkin;
     struct Case {
         glm::dvec3 start;
-        int key;
+        Key key;
         int axis;
         double stop; // the plane's place, less the capsule's radius and skin
     };
     // The last one stands in the air past the end of table 2, beyond the table's edge.
-    const Case cases[] = {{{-3.0, 1.1, 0.0}, GLFW_KEY_S, 0, -6.0 + gap},
-                          {{0.0, 1.1, -3.0}, GLFW_KEY_A, 2, -6.0 + gap},
-                          {{230.0, 1.1, 50.0}, GLFW_KEY_D, 2, 55.17 - gap},
-                          {{346.0, 1.1, 35.0}, GLFW_KEY_W, 0, 350.81 - gap}};
+    const Case cases[] = {{{-3.0, 1.1, 0.0}, Key::s, 0, -6.0 + gap},
+                          {{0.0, 1.1, -3.0}, Key::a, 2, -6.0 + gap},
+                          {{230.0, 1.1, 50.0}, Key::d, 2, 55.17 - gap},
+                          {{346.0, 1.1, 35.0}, Key::w, 0, 350.81 - gap}};
     for (const Case& c : cases) {
         placePlayer(c.start);
         press(c.key);
@@ -84,18 +84,18 @@ TEST_F(PlayerInKitchen, BetweenTwoGroundContactsSpaceJumpsTwiceAndVAlways)
     ASSERT_NEAR(foot.y, 0.0, 0.01);
     ASSERT_EQ(playerMotion.jumpsLeft, 2);
 
-    press(GLFW_KEY_SPACE);
+    press(Key::space);
     EXPECT_EQ(playerMotion.jumpsLeft, 1);
     playFrames(15);
     EXPECT_EQ(playerMotion.jumpsLeft, 1); // in the air, nothing gave it back
-    release(GLFW_KEY_SPACE);
+    release(Key::space);
     EXPECT_EQ(playerMotion.jumpsLeft, 0);
     EXPECT_EQ(playerMotion.playerSpeedY, 16.0f);
     playFrames(15);
-    press(GLFW_KEY_SPACE);
+    press(Key::space);
     EXPECT_EQ(playerMotion.jumpsLeft, 0);
     EXPECT_LT(playerMotion.playerSpeedY, 16.0f);
-    press(GLFW_KEY_V);
+    press(Key::v);
     EXPECT_EQ(playerMotion.jumpsLeft, -1);
     EXPECT_EQ(playerMotion.playerSpeedY, 16.0f);
 
@@ -107,7 +107,7 @@ TEST_F(PlayerInKitchen, BetweenTwoGroundContactsSpaceJumpsTwiceAndVAlways)
 TEST_F(PlayerInKitchen, ASpaceJumpRisesAThirdMoreThanTheTextbookJump)
 {
     playFrames(90);
-    press(GLFW_KEY_SPACE);
+    press(Key::space);
     double highest = 0.0;
     int airborne = 0;
     do {
@@ -150,7 +150,7 @@ TEST_P(PlayerClimbing, StepsUpLowLedgesAndWalksUpRampsNoSteeperThanFortyFive)
     }
     playFrames(90);
     ASSERT_NEAR(foot.y, 0.0, 0.01);
-    press(GLFW_KEY_W);
+    press(Key::w);
     double highest = 0.0;
     for (int frame = 0; frame < 45; ++frame) {
         highest = std::max(highest, playFrame().y);

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "app/key_input.h"
 #include "physics/player.h"
 
 #include "kitchen_world.h"
 
-#include <GLFW/glfw3.h>
 #include <glm/vec3.hpp>
 
 // The kitchen with the player's motion reset to its start values, played one 60 Hz frame at
@@ -52,8 +52,8 @@ class PlayingKitchen : public KitchenWorld {
         }
     }
 
-    static void press(int key) { handleMovementInput(key, GLFW_PRESS); }
-    static void release(int key) { handleMovementInput(key, GLFW_RELEASE); }
+    static void press(Key key) { handleKeyEvent(key, KeyAction::press); }
+    static void release(Key key) { handleKeyEvent(key, KeyAction::release); }
 
     bool withObstacles = true;
     glm::dvec3 foot{0.0};

@@ -6,7 +6,6 @@
 
 #include "support/temp_dir.h"
 
-#include <GLFW/glfw3.h>
 #include <glm/geometric.hpp>
 #include <gtest/gtest.h>
 

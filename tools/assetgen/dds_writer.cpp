@@ -22,11 +22,10 @@ void putWord(std::vector<std::uint8_t>& out, std::uint32_t value)
 
 } // namespace
 
-std::vector<std::uint8_t> ddsFileBytes(const Image& image, BlockFormat format)
+std::vector<std::uint8_t> ddsFileBytes(const Image& image)
 {
-    const std::vector<std::uint8_t> blocks =
-        format == BlockFormat::dxt1 ? dxt::encodeDxt1(image) : dxt::encodeDxt5(image);
-    const char* fourCC = format == BlockFormat::dxt1 ? "DXT1" : "DXT5";
+    const std::vector<std::uint8_t> blocks = dxt::encodeDxt1(image);
+    const char* fourCC = "DXT1";
 
     std::vector<std::uint8_t> out{'D', 'D', 'S', ' '};
     putWord(out, headerSize);

@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-enum class BlockFormat { dxt1, dxt5 };
-
-// The bytes of a DDS file holding one block-compressed mip level of the picture: "DDS ", the
-// 124-byte header (linear size = the data that follows, FourCC "DXT1" or "DXT5") and the blocks.
-std::vector<std::uint8_t> ddsFileBytes(const Image& image, BlockFormat format);
+// The bytes of a DDS file holding one DXT1-compressed mip level of the picture: "DDS ", the
+// 124-byte header (linear size = the data that follows, FourCC "DXT1") and the blocks.
+std::vector<std::uint8_t> ddsFileBytes(const Image& image);

@@ -180,71 +180,28 @@ void writeColour(const ColourFit& fit, std::vector<std::uint8_t>& out)
     }
 }
 
-// Eight-value alpha mode: a0 > a1, indices 0..7 = a0, a1, then six steps from a0 to a1.
-void writeAlpha(const std::array<int, 16>& alpha, std::vector<std::uint8_t>& out)
-{
-    const int high = *std::max_element(alpha.begin(), alpha.end());
-    const int low = *std::min_element(alpha.begin(), alpha.end());
-    std::uint64_t bits = 0;
-    if (high > low) {
-        std::array<int, 8> palette{high, low};
-        for (int i = 1; i <= 6; ++i) {
-            palette[i + 1] = ((7 - i) * high + i * low + 3) / 7;
-        }
-        for (int pixel = 0; pixel < 16; ++pixel) {
-            int best = 0;
-            for (int i = 1; i < 8; ++i) {
-                if (std::abs(alpha[pixel] - palette[i]) < std::abs(alpha[pixel] - palette[best])) {
-                    best = i;
-                }
-            }
-            bits |= static_cast<std::uint64_t>(best) << (3 * pixel);
-        }
-    }
-    out.push_back(static_cast<std::uint8_t>(high));
-    out.push_back(static_cast<std::uint8_t>(low));
-    for (int shift = 0; shift < 48; shift += 8) {
-        out.push_back(static_cast<std::uint8_t>((bits >> shift) & 0xFF));
-    }
-}
+} // namespace
 
-std::vector<std::uint8_t> encode(const Image& image, bool withAlpha)
+std::vector<std::uint8_t> encodeDxt1(const Image& image)
 {
     if (image.width() % 4 != 0 || image.height() % 4 != 0) {
         throw std::invalid_argument("block compression needs sides that are multiples of 4");
     }
     std::vector<std::uint8_t> out;
-    out.reserve(static_cast<std::size_t>(image.width()) * image.height() / (withAlpha ? 1 : 2));
+    out.reserve(static_cast<std::size_t>(image.width()) * image.height() / 2);
     for (int blockY = 0; blockY < image.height(); blockY += 4) {
         for (int blockX = 0; blockX < image.width(); blockX += 4) {
             Block block{};
-            std::array<int, 16> alpha{};
             for (int pixel = 0; pixel < 16; ++pixel) {
                 const std::uint32_t packed = image.packedAt(blockX + pixel % 4, blockY + pixel / 4);
                 block[pixel] = glm::vec3(static_cast<float>(packed & 0xFF),
                                          static_cast<float>((packed >> 8) & 0xFF),
                                          static_cast<float>((packed >> 16) & 0xFF));
-                alpha[pixel] = static_cast<int>(packed >> 24);
-            }
-            if (withAlpha) {
-                writeAlpha(alpha, out);
             }
             writeColour(encodeColour(block), out);
         }
     }
     return out;
-}
-
-} // namespace
-
-std::vector<std::uint8_t> encodeDxt1(const Image& image)
-{
-    return encode(image, false);
-}
-
-std::vector<std::uint8_t> encodeDxt5(const Image& image)
-{
-    return encode(image, true);
 }
 
 } // namespace dxt

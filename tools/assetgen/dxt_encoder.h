@@ -13,7 +13,4 @@ namespace dxt {
 // Opaque colour, 8 bytes per 4x4 block, always in four-colour mode.
 std::vector<std::uint8_t> encodeDxt1(const Image& image);
 
-// Colour plus interpolated alpha, 16 bytes per 4x4 block.
-std::vector<std::uint8_t> encodeDxt5(const Image& image);
-
 } // namespace dxt

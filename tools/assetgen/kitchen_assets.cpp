@@ -45,8 +45,7 @@ AssetRecipe lightMapped(ModelIndex index, ChartAtlas (*build)(),
 
 AssetRecipe texture(TextureIndex index, Image (*paint)())
 {
-    return {"textures/" + textureFile(index),
-            [paint] { return ddsFileBytes(paint(), BlockFormat::dxt1); }};
+    return {"textures/" + textureFile(index), [paint] { return ddsFileBytes(paint()); }};
 }
 
 AssetRecipe lightMap(TextureIndex index, ChartAtlas (*build)(), glm::vec3 sunDirection)
@@ -54,8 +53,7 @@ AssetRecipe lightMap(TextureIndex index, ChartAtlas (*build)(), glm::vec3 sunDir
     return {"textures/" + textureFile(index), [build, sunDirection] {
                 BakeLight light;
                 light.sunDirection = sunDirection;
-                return ddsFileBytes(bakeLightMap(build(), kitchen::solids(), light),
-                                    BlockFormat::dxt1);
+                return ddsFileBytes(bakeLightMap(build(), kitchen::solids(), light));
             }};
 }
 

@@ -19,6 +19,7 @@
 
 #include "app/frame_phases.h"
 #include "app/game_main.h"
+#include "app/input_callbacks.h"
 #include "app/route.h"
 #include "app/settings.h"
 #include "app/settings_reader.h"
@@ -234,7 +235,7 @@ int runPlay(const std::string& routeFile, long frames, long warmUp)
         while (nextEvent < route->events.size() && route->events[nextEvent].time <= routeTime) {
             const RouteEvent& event = route->events[nextEvent++];
             if (keyCallback != nullptr) {
-                keyCallback(window, event.key, 0, event.action, 0);
+                keyCallback(window, windowKeyCode(event.key), 0, windowKeyAction(event.action), 0);
             }
         }
     };
