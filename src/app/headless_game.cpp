@@ -25,7 +25,7 @@ HeadlessGame::HeadlessGame(const std::filesystem::path& scoreFile)
     outcome = AttemptOutcome{};
     obstacles = ObstacleState{};
     knifeActors = startPhysicsWorld().knives;
-    hazardActor = startParticlesAndHazard().hazard;
+    hazardActor = startParticlesAndHazard();
 }
 
 HeadlessGame::~HeadlessGame()

@@ -17,23 +17,24 @@
 
 namespace {
 
-// The physics world with the kitchen's actors, and the kitchen's models bound to them.
+// The physics world with the kitchen's actors, and the kitchen's models bound to them as they
+// are made.
 KitchenActors startKitchen(KitchenScene& kitchen)
 {
-    const KitchenActors actors = startPhysicsWorld();
-    kitchen.buildModels(actors);
-    return actors;
+    return startPhysicsWorld(
+        [&kitchen](const KitchenActors& actors) { kitchen.buildModels(actors); });
 }
 
-// The particles' start-up draws and the hazard, then the particle system on the GPU with those
-// draws; the particle stream follows the hazard's hops.
+// The particles' start-up draws and the particle system on the GPU with them, then the hazard;
+// the particle stream follows the hazard's hops.
 PhysicsActor* startHazardMarker()
 {
-    const HazardStart start = startParticlesAndHazard();
-    createParticleSystem(level::hazardSpots[0], start.particles);
-    createParticlePrograms();
+    PhysicsActor* const hazard = startParticlesAndHazard([](const StartupParticles& particles) {
+        createParticleSystem(level::hazardSpots[0], particles);
+        createParticlePrograms();
+    });
     obstacles.hopListener = [](const glm::vec3& spot) { setEmitterPosition(spot); };
-    return start.hazard;
+    return hazard;
 }
 
 } // namespace

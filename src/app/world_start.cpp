@@ -4,18 +4,23 @@
 #include "physics/obstacles.h"
 #include "physics/physics_world.h"
 
-KitchenActors startPhysicsWorld()
+KitchenActors startPhysicsWorld(const std::function<void(const KitchenActors&)>& withLevel)
 {
     initPhysics();
     const KitchenActors actors = createKitchenActors();
+    if (withLevel) {
+        withLevel(actors);
+    }
     createWorld();
     return actors;
 }
 
-HazardStart startParticlesAndHazard()
+PhysicsActor*
+startParticlesAndHazard(const std::function<void(const StartupParticles&)>& withParticles)
 {
-    HazardStart start;
-    start.particles = startupParticles(level::hazardSpots[0]);
-    start.hazard = createHazard();
-    return start;
+    const StartupParticles particles = startupParticles(level::hazardSpots[0]);
+    if (withParticles) {
+        withParticles(particles);
+    }
+    return createHazard();
 }
