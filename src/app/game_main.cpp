@@ -4,16 +4,20 @@
 #include "app/best_score.h"
 #include "app/frame_phases.h"
 #include "app/input_callbacks.h"
+#include "app/input_state.h"
 #include "app/running_game.h"
+#include "app/screenshot.h"
 #include "app/settings.h"
 #include "app/settings_reader.h"
 #include "physics/physics_world.h"
+#include "render/back_buffer.h"
 #include "render/framework.h"
 #include "render/shader_failure.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
+#include <iostream>
 #include <memory>
 #include <string>
 
@@ -63,6 +67,21 @@ void readCursor(GLFWwindow* window, int& x, int& y)
     y = static_cast<int>(cursorY);
 }
 
+// F12's picture: the frame just drawn, still in the back buffer, is the one the player sees.
+void takeScreenshot(GLFWwindow* window)
+{
+    input.screenshotRequested = false;
+    int width = 0;
+    int height = 0;
+    glfwGetFramebufferSize(window, &width, &height);
+    const std::filesystem::path folder = screenshotFolder(screenshotEnvironment());
+    if (const auto file = saveScreenshot(folder, width, height, readBackBuffer(width, height))) {
+        std::cout << "Screenshot: " << file->string() << std::endl;
+    } else {
+        std::cerr << "korvel: could not save a screenshot in " << folder.string() << std::endl;
+    }
+}
+
 // Frames until the window is asked to close, then the summary for onFinish.
 RunSummary runFrames(GLFWwindow* window, RunningGame& game, const RunOptions& options,
                      const std::function<double()>& clock,
@@ -81,6 +100,9 @@ RunSummary runFrames(GLFWwindow* window, RunningGame& game, const RunOptions& op
         game.updateFrame(
             clock, [&] { pollEvents(window); },
             [window](int& x, int& y) { readCursor(window, x, y); });
+        if (input.screenshotRequested) {
+            takeScreenshot(window);
+        }
         if (options.beforeSwap) {
             options.beforeSwap(window);
         }

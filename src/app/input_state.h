@@ -13,6 +13,8 @@ struct InputState {
     bool frustumCulling = true;    // F8: skip drawables outside the player camera's view
     bool followCamera = true;      // Tab: player camera when on, orbit camera when off
     bool restartRequested = false; // F11: served at the end of the same frame
+    // F12: served once the same frame is drawn, before it is shown
+    bool screenshotRequested = false;
     bool leftMouseDown = false;
     bool rightMouseDown = false;
     float orbitZoom = 12.0f; // orbit camera distance; the wheel changes it without limits

@@ -83,6 +83,9 @@ KeyEffects handleKeyEvent(Key key, KeyAction action, std::ostream& log)
     case Key::f11:
         input.restartRequested = true;
         break;
+    case Key::f12: // the frame loop saves the picture and prints its path
+        input.screenshotRequested = true;
+        break;
     default:
         break;
     }

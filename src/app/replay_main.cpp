@@ -4,6 +4,7 @@
 #include "app/game_main.h"
 #include "app/input_callbacks.h"
 #include "app/route.h"
+#include "render/back_buffer.h"
 #include "render/png_writer.h"
 
 #include <GL/glew.h>
@@ -97,12 +98,7 @@ void saveScreenshot(GLFWwindow* window, const std::string& file)
     int width = 0;
     int height = 0;
     glfwGetFramebufferSize(window, &width, &height);
-    std::vector<std::uint8_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height) * 3);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    if (!writePng(file, width, height, pixels)) {
+    if (!writePng(file, width, height, readBackBuffer(width, height))) {
         std::cerr << "korvel-replay: could not write " << file << std::endl;
     }
 }

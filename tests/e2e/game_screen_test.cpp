@@ -63,3 +63,19 @@ cat game.out
     EXPECT_NE(run.output.find("\nWireframe: 1\n"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("exit status 0\n"), std::string::npos) << run.output;
 }
+
+// F12 saves the frame the player sees, the same picture --shot takes of that pass, under the
+// first free name beside assets/, and says where.
+TEST(GameScreen, F12SavesTheShownFrameBesideAssetsAndPrintsItsPath)
+{
+    GameFolder game;
+    game.write("screenshots/korvel-0001.png", "mine");
+    game.write("route.txt", "0.1 F12 press\n0.2 F12 release\n");
+    const ProcessResult run =
+        game.replay({"route.txt", "--until", "0.3", "--shot", "0.2:shown.png"});
+    ASSERT_EQ(run.exitStatus, 0) << run.output;
+    EXPECT_EQ(run.output, "Screenshot: screenshots/korvel-0002.png\noutcome: playing\n");
+    EXPECT_EQ(game.read("screenshots/korvel-0001.png"), "mine");
+    EXPECT_EQ(game.shell("compare -metric AE shown.png screenshots/korvel-0002.png null: 2>&1"),
+              "0");
+}

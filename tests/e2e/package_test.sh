@@ -161,10 +161,13 @@ printf '[window]\nwidth = 160\nheight = 160\n' >"$assets/settings.ini"
 printf '57' >"$assets/score.txt"
 mkdir "$data/added"
 ln -s "$data/dropped" "$assets/dropped"
-: >"$scratch/route.txt"
-launch --replay "$scratch/route.txt" --until 0.3 >"$scratch/replay.log" 2>&1 ||
+# F12 in the route: an installed game puts its screenshots with the user's pictures.
+printf '0.0 F12 press\n0.05 F12 release\n' >"$scratch/route.txt"
+XDG_PICTURES_DIR=$scratch/pictures launch --replay "$scratch/route.txt" --until 0.3 >"$scratch/replay.log" 2>&1 ||
     fail "korvel-replay through the launcher failed: $(cat "$scratch/replay.log")"
 check "a replay through the launcher plays" grep -q '^outcome: ' "$scratch/replay.log"
+check "F12 saves into XDG_PICTURES_DIR" grep -qx "Screenshot: $scratch/pictures/korvel/korvel-0001.png" "$scratch/replay.log"
+check "the screenshot is a picture" identify "$scratch/pictures/korvel/korvel-0001.png"
 check "the changed setting survived" grep -qx 'width = 160' "$assets/settings.ini"
 check "the score survived" test "$(cat "$assets/score.txt")" = 57
 check "new shared data is linked" test "$(readlink "$assets/added")" = "$data/added"
@@ -172,9 +175,10 @@ check "the link to dropped data is gone" test ! -L "$assets/dropped"
 
 # --- Another user, placed by XDG_DATA_HOME ---------------------------------------------------
 other=$scratch/other-data
-env HOME="$home" XDG_DATA_HOME="$other" KORVEL_DATA_DIR="$data" KORVEL_BIN_DIR="$bin" \
+env -u XDG_PICTURES_DIR HOME="$home" XDG_DATA_HOME="$other" KORVEL_DATA_DIR="$data" KORVEL_BIN_DIR="$bin" \
     "$launcher" --replay "$scratch/route.txt" --until 0.1 </dev/null >/dev/null 2>&1 ||
     fail "the launcher failed with XDG_DATA_HOME set"
+check "without XDG_PICTURES_DIR screenshots go to ~/Pictures" test -s "$home/Pictures/korvel/korvel-0001.png"
 check "XDG_DATA_HOME places the user's folder" cmp -s "$other/korvel/assets/settings.ini" "$data/settings.ini"
 check "the other user has no score of the first" test ! -e "$other/korvel/assets/score.txt"
 

@@ -1,8 +1,9 @@
 #include "assetgen/dds_writer.h"
 
-#include "assetgen/dxt_encoder.h"
+#include <squish.h>
 
 #include <array>
+#include <stdexcept>
 
 namespace {
 
@@ -20,11 +21,38 @@ void putWord(std::vector<std::uint8_t>& out, std::uint32_t value)
     }
 }
 
+// Opaque colour, 8 bytes per 4x4 block. libsquish's cluster fit orders a block's colours along
+// their principal axis and tries every split of them among the palette entries, keeping the one
+// with the least error; the channels weigh the same, so grey light maps are fitted as grey. Each
+// block is fitted on its own by the same float steps, so the bytes are the same on every run,
+// however the library spreads the blocks over threads.
+std::vector<std::uint8_t> compressDxt1(const Image& image)
+{
+    if (image.width() % 4 != 0 || image.height() % 4 != 0) {
+        throw std::invalid_argument("block compression needs sides that are multiples of 4");
+    }
+    std::vector<std::uint8_t> rgba;
+    rgba.reserve(static_cast<std::size_t>(image.width()) * image.height() * 4);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const std::uint32_t packed = image.packedAt(x, y);
+            for (int shift = 0; shift < 32; shift += 8) {
+                rgba.push_back(static_cast<std::uint8_t>((packed >> shift) & 0xFF));
+            }
+        }
+    }
+    const int flags = squish::kDxt1 | squish::kColourClusterFit;
+    std::vector<std::uint8_t> blocks(static_cast<std::size_t>(
+        squish::GetStorageRequirements(image.width(), image.height(), flags)));
+    squish::CompressImage(rgba.data(), image.width(), image.height(), blocks.data(), flags);
+    return blocks;
+}
+
 } // namespace
 
 std::vector<std::uint8_t> ddsFileBytes(const Image& image)
 {
-    const std::vector<std::uint8_t> blocks = dxt::encodeDxt1(image);
+    const std::vector<std::uint8_t> blocks = compressDxt1(image);
     const char* fourCC = "DXT1";
 
     std::vector<std::uint8_t> out{'D', 'D', 'S', ' '};

@@ -77,5 +77,8 @@ if [ ! -e "$assets/settings.ini" ] && [ ! -L "$assets/settings.ini" ]; then
     mv "$assets/settings.ini.new" "$assets/settings.ini"
 fi
 
+# Tells the game it runs installed: its screenshots then go to the user's pictures, not into
+# this hidden folder.
+export KORVEL_INSTALLED=1
 cd "$user_dir"
 exec "$bin_dir/$program" "$@"
