@@ -1,11 +1,13 @@
 #version 430 core
 
 // Composes the scene picture onto the window.
-// Outlines: window depth is an affine function of 1/distance, and 1/distance changes linearly
-// across any flat surface on screen. So the second difference of the depth over a pixel's four
-// neighbours is zero inside flat areas and jumps at silhouettes (depth steps) and at creases
-// (the slope changes). Measured relative to the pixel's own 1/distance it means the same near
-// and far. Five depth fetches per pixel.
+// Outlines: a point at distance z has window depth d = k·(1 − near/z), with k = far/(far − near)
+// the depth of a point infinitely far away. So k − d is proportional to 1/z, which changes
+// linearly across any flat surface on screen, and so does d itself. The second difference of
+// the depth over a pixel's four neighbours is therefore zero inside flat areas and jumps at
+// silhouettes (depth steps) and at creases (the slope changes). Divided by the pixel's own
+// k − d it means the same near and far, whatever the clip distances. The raw depths are
+// differenced as they are, so the only per-pixel division is that one.
 // Dead: the colour drains to grey, darkens and takes a cold red cast, with darker corners.
 
 in vec2 uv;
@@ -14,18 +16,10 @@ uniform sampler2D screenTexture;
 uniform sampler2D depthTexture;
 uniform int outlines;
 uniform int dead;
+// far / (far − near) of the camera that drew the depth picture.
+uniform float depthAtInfinity;
 
 out vec4 fragColor;
-
-// The cameras' default clip distances. Any affine map of the depth keeps flat areas flat, so
-// other settings only shift how strong a line is, not where it is drawn.
-const float near = 0.1;
-const float far = 100.0;
-
-float inverseDistance(float depth)
-{
-    return (far - depth * (far - near)) / (near * far);
-}
 
 float outlineStrength(ivec2 pixel)
 {
@@ -35,14 +29,14 @@ float outlineStrength(ivec2 pixel)
     ivec2 last = textureSize(depthTexture, 0) - 1;
     ivec2 low = max(pixel - 1, ivec2(0));
     ivec2 high = min(pixel + 1, last);
-    float centre = inverseDistance(texelFetch(depthTexture, pixel, 0).r);
-    float left = inverseDistance(texelFetch(depthTexture, ivec2(low.x, pixel.y), 0).r);
-    float right = inverseDistance(texelFetch(depthTexture, ivec2(high.x, pixel.y), 0).r);
-    float below = inverseDistance(texelFetch(depthTexture, ivec2(pixel.x, low.y), 0).r);
-    float above = inverseDistance(texelFetch(depthTexture, ivec2(pixel.x, high.y), 0).r);
+    float centre = texelFetch(depthTexture, pixel, 0).r;
+    float left = texelFetch(depthTexture, ivec2(low.x, pixel.y), 0).r;
+    float right = texelFetch(depthTexture, ivec2(high.x, pixel.y), 0).r;
+    float below = texelFetch(depthTexture, ivec2(pixel.x, low.y), 0).r;
+    float above = texelFetch(depthTexture, ivec2(pixel.x, high.y), 0).r;
     float across = pixel.x > 0 && pixel.x < last.x ? left + right - 2.0 * centre : 0.0;
     float along = pixel.y > 0 && pixel.y < last.y ? below + above - 2.0 * centre : 0.0;
-    float bend = (abs(across) + abs(along)) / centre;
+    float bend = (abs(across) + abs(along)) / (depthAtInfinity - centre);
     return smoothstep(0.001, 0.004, bend);
 }
 

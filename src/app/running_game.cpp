@@ -49,8 +49,8 @@ RunningGame::RunningGame(const Settings& settings, BestScore& best, FrameObserve
       kitchen(textured, lightMapped), water(), actors(startKitchen(kitchen)),
       orbitCamera(startOrbitCamera(settings)), playerCamera(startPlayerCamera(settings)),
       pointLight(kitchenPointLight()), directionalLight(kitchenDirectionalLight()),
-      scenePass(settings.width, settings.height), hazard(startHazardMarker()),
-      session(best, playerCamera, orbitCamera)
+      scenePass(settings.width, settings.height, settings.near, settings.far),
+      hazard(startHazardMarker()), session(best, playerCamera, orbitCamera)
 {
     water.transformation = waterTransformation();
     session.setObserver(observer);

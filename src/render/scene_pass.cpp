@@ -16,7 +16,7 @@ void setTextureSampling(GLint filter, GLint wrap)
 
 } // namespace
 
-ScenePass::ScenePass(int width, int height)
+ScenePass::ScenePass(int width, int height, float near, float far)
 {
     sceneFramebuffer = makeFramebuffer();
     glBindFramebuffer(GL_FRAMEBUFFER, sceneFramebuffer.get());
@@ -51,6 +51,9 @@ ScenePass::ScenePass(int width, int height)
     postProcessShader->use();
     postProcessShader->setUniform("screenTexture", 0);
     postProcessShader->setUniform("depthTexture", 1);
+    // The window depth a point infinitely far away would have: outlines measure depth bends
+    // relative to it, so they keep their strength whatever clip distances the settings give.
+    postProcessShader->setUniform("depthAtInfinity", far / (far - near));
 }
 
 ScenePass::~ScenePass() = default;

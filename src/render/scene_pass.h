@@ -12,10 +12,11 @@ class Shader;
 // bends, and a dead look after a lost attempt.
 class ScenePass {
   public:
-    // Needs the GL context; width and height are the window's. An incomplete framebuffer is
-    // reported on standard output and the game goes on. A missing or broken post-processing
-    // shader throws ShaderFailure (the Shader class's rule).
-    ScenePass(int width, int height);
+    // Needs the GL context; width and height are the window's, near and far the clip distances
+    // of the cameras, which the outline filter needs to read the depth picture. An incomplete
+    // framebuffer is reported on standard output and the game goes on. A missing or broken
+    // post-processing shader throws ShaderFailure (the Shader class's rule).
+    ScenePass(int width, int height, float near, float far);
     ~ScenePass();
     ScenePass(const ScenePass&) = delete;
     ScenePass& operator=(const ScenePass&) = delete;

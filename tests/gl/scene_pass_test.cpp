@@ -72,7 +72,7 @@ class ScenePassTest : public BuildTreeGlTest {
         pass.postProcess(outlines, dead);
         return Picture();
     }
-    ScenePass pass{windowWidth, windowHeight};
+    ScenePass pass{windowWidth, windowHeight, 0.1f, 100.0f};
 };
 
 } // namespace
@@ -117,4 +117,22 @@ TEST_F(ScenePassTest, OutlinesDarkenDepthStepsAndLeaveFlatSurfacesAlone)
             }
         }
     }
+}
+
+TEST_F(ScenePassTest, OutlinesKeepTheirStrengthWithAFarPlaneOf400)
+{
+    // A wall receding from 116 to 150 units that folds flat there: a gentle crease between
+    // pixels 31 and 32, faint if the filter read the depth with other clip distances.
+    ScenePass longView{windowWidth, windowHeight, 0.1f, 400.0f};
+    const auto depth = [](float z) { return 400.1f / 399.9f - 80.0f / (399.9f * z); };
+    drawScene(longView, {{-1, -1, 0, 1, depth(116), depth(150), 0.6f, 0.6f, 0.6f},
+                         {0, -1, 1, 1, depth(150), depth(150), 0.6f, 0.6f, 0.6f}});
+    longView.postProcess(false, false);
+    const Picture plain;
+    longView.postProcess(true, false);
+    const Picture outlined;
+    for (const int x : {31, 32}) {
+        EXPECT_LT(luminance(outlined.at(x, 32)), 0.5 * luminance(plain.at(x, 32))) << x;
+    }
+    EXPECT_TRUE(sameColour(outlined.at(16, 32), plain.at(16, 32))) << "the tilted wall is flat";
 }
