@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
 #include <cmath>
 #include <string>
 #include <vector>
@@ -73,4 +76,68 @@ TEST(HudLayout, TheTimerSitsTopLeftTheDebugLineTopRightTheEndScreensAroundTheCen
         EXPECT_LT(std::abs(all[i].x + 200.0f - 640.0f), 300.0f) << all[i].text;
     }
     EXPECT_LT(all[8].y, all[7].y); // the score under the restart line
+}
+
+namespace {
+
+// The pen advances the game's font gives at the HUD's pixel height, read as the text renderer
+// reads them, so the widths below are the drawn ones.
+TextAdvances fontAdvances()
+{
+    TextAdvances advances{};
+    FT_Library library = nullptr;
+    FT_Face face = nullptr;
+    if (FT_Init_FreeType(&library) != 0 ||
+        FT_New_Face(library, KORVEL_BINARY_DIR "/assets/fonts/arial.ttf", 0, &face) != 0) {
+        ADD_FAILURE() << "no font";
+        return advances;
+    }
+    FT_Set_Pixel_Sizes(face, 0, 48);
+    for (FT_ULong code = 0; code < advances.size(); ++code) {
+        if (FT_Load_Char(face, code, FT_LOAD_DEFAULT) == 0) {
+            advances[code] = static_cast<int>(face->glyph->advance.x >> 6);
+        }
+    }
+    FT_Done_Face(face);
+    FT_Done_FreeType(library);
+    return advances;
+}
+
+} // namespace
+
+// The end headlines are wider than a window of the default 800 pixels: there they shrink to
+// fit, centred as before; everything else, and every text of a 1200-pixel window, stays as laid
+// out.
+TEST(HudLayout, TextsTooWideForTheWindowShrinkToFitCentredAndTheRestStays)
+{
+    const TextAdvances advances = fontAdvances();
+    for (const int width : {800, 1200}) {
+        const HudInputs in{.deltaTime = 1.0f / 60.0f,
+                           .debugText = true,
+                           .timeUp = true,
+                           .won = true,
+                           .width = width,
+                           .height = 800};
+        const std::vector<HudBlock> laidOut = layoutHud(in);
+        std::vector<HudBlock> fitted = laidOut;
+        fitToWindow(fitted, width, advances);
+        for (std::size_t b = 0; b < laidOut.size(); ++b) {
+            for (std::size_t i = 0; i < laidOut[b].size(); ++i) {
+                const HudText& before = laidOut[b][i];
+                const HudText& after = fitted[b][i];
+                const float wide = hudTextWidth(after, advances);
+                const bool headline = width == 800 && before.y == 520.0f; // H / 2 + 120
+                EXPECT_EQ(after.scale < before.scale, headline) << before.text << width;
+                EXPECT_EQ(after.x == before.x, !headline) << before.text << width;
+                EXPECT_GE(after.x, 0.0f) << before.text << width;
+                EXPECT_LE(after.x + wide, static_cast<float>(width)) << before.text << width;
+                if (headline) {
+                    const float centre = before.x + hudTextWidth(before, advances) / 2.0f;
+                    EXPECT_NEAR(after.x + wide / 2.0f, centre, 0.01f) << before.text;
+                    EXPECT_NEAR(wide, 2.0f * (centre - hudMargin), 0.01f) << before.text;
+                    EXPECT_LT(before.x, 0.0f) << before.text;
+                }
+            }
+        }
+    }
 }
