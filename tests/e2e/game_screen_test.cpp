@@ -1,5 +1,8 @@
 #include "game_run.h"
 
+#include <algorithm>
+#include <cctype>
+
 const std::string brightness = "-colorspace gray";
 const std::string saturation = "-colorspace HSL -channel G -separate";
 
@@ -62,4 +65,40 @@ cat game.out
     EXPECT_NE(run.output.find("\nDebug: 1\n"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("\nWireframe: 1\n"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("exit status 0\n"), std::string::npos) << run.output;
+}
+
+// The white HUD text, outlined in black, reads over the white sky beyond the far plane (the
+// start's view down the counter) and over the bright wall in front of the orbit camera (Tab).
+TEST(GameScreen, TheOutlinedHudReadsOverWhite)
+{
+    GameFolder game;
+    game.write("route.txt", "0 F2 press\n0.1 F2 release\n1 TAB press\n1.1 TAB release\n");
+    const ProcessResult run = game.replay(
+        {"route.txt", "--until", "2", "--shot", "0.5:sky.png", "--shot", "1.8:wall.png"});
+    ASSERT_EQ(run.exitStatus, 0) << run.output;
+    EXPECT_GT(game.mean("sky.png", "-crop 300x20+380+40 -colorspace gray"), 0.97);
+    EXPECT_GT(game.mean("wall.png", "-crop 20x60+0+80 -colorspace gray"), 0.85);
+
+    const std::string overSky = game.readOutlined("sky.png", "470x40+330+0");
+    EXPECT_NE(overSky.find("FT: 0.016667; FPS: 59.99"), std::string::npos) << overSky;
+    const std::string overWall = game.readOutlined("wall.png", "470x40+330+0");
+    EXPECT_NE(overWall.find("FT: 0.016667; FPS: 60.0"), std::string::npos) << overWall;
+    EXPECT_NE(overWall.find("; OBJ: "), std::string::npos) << overWall;
+    const std::string timer = game.readOutlined("wall.png", "260x70+0+0");
+    EXPECT_NE(timer.find("118 sec"), std::string::npos) << timer;
+}
+
+// The default 800-pixel window is narrower than the victory headline was laid out for: it is
+// drawn smaller, whole and centred.
+TEST(GameScreen, TheVictoryHeadlineFitsTheDefaultWindow)
+{
+    GameFolder game;
+    const ProcessResult run = game.replay(
+        {KORVEL_SOURCE_DIR "/routes/win.route", "--until", "37", "--shot", "36.9:won.png"});
+    ASSERT_EQ(run.output, "outcome: won score=84 best=84\n");
+    std::string won = game.readText("won.png", "800x80+0+230");
+    // A capital Z differs from a small one only in size, which the reader cannot tell here.
+    std::transform(won.begin(), won.end(), won.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    EXPECT_NE(won.find("CONGRATULATIONS THE PIZZA IS YOURS"), std::string::npos) << won;
 }
