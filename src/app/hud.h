@@ -4,9 +4,9 @@
 
 struct TextRenderer;
 
-// Writes the HUD over the composed frame in white: each block of layoutHud between switching
-// alpha blending on and off. Afterwards no texture is bound on units 0 and 1, unit 1 is the
-// active one and no vertex array is bound.
+// Writes the HUD over the composed frame in white with a dark outline: each block of layoutHud,
+// fitted to the window's width, between switching alpha blending on and off. Afterwards no texture
+// is bound on units 0 and 1, unit 1 is the active one and no vertex array is bound.
 void drawHud(const HudInputs& inputs, TextRenderer& text);
 
 // The HUD's layout of the last frame, kept while what it shows stays the same: the timer text
@@ -20,4 +20,5 @@ class HudDrawer {
     bool laidOut = false;
     HudInputs shown;
     std::vector<HudBlock> blocks;
+    TextAdvances advances{}; // of the font, taken at the first layout
 };

@@ -1,5 +1,6 @@
 #include "app/hud_layout.h"
 
+#include <algorithm>
 #include <cstdio>
 
 std::string formatHudFloat(float value)
@@ -46,4 +47,34 @@ std::vector<HudBlock> layoutHud(const HudInputs& in)
               0.5f, at(centreX - 180), at(centreY - 80)}});
     }
     return blocks;
+}
+
+float hudTextWidth(const HudText& text, const TextAdvances& advances)
+{
+    float pixels = 0.0f;
+    for (const char code : text.text) {
+        const auto index = static_cast<unsigned char>(code);
+        pixels += index < advances.size() ? static_cast<float>(advances[index]) : 0.0f;
+    }
+    return pixels * text.scale;
+}
+
+void fitToWindow(std::vector<HudBlock>& blocks, int width, const TextAdvances& advances)
+{
+    const float window = static_cast<float>(width);
+    for (HudBlock& block : blocks) {
+        for (HudText& item : block) {
+            const float wide = hudTextWidth(item, advances);
+            if (wide <= 0.0f || (item.x >= 0.0f && item.x + wide <= window)) {
+                continue;
+            }
+            // A centre near or beyond a side would leave almost no room: keep it in the
+            // window's middle half.
+            const float centre = std::clamp(item.x + wide / 2.0f, window / 4.0f, window * 0.75f);
+            const float room = 2.0f * (std::min(centre, window - centre) - hudMargin);
+            const float fitted = std::clamp(room, 0.0f, wide);
+            item.scale *= fitted / wide;
+            item.x = centre - fitted / 2.0f;
+        }
+    }
 }

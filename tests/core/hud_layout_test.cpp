@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -73,4 +74,44 @@ TEST(HudLayout, TheTimerSitsTopLeftTheDebugLineTopRightTheEndScreensAroundTheCen
         EXPECT_LT(std::abs(all[i].x + 200.0f - 640.0f), 300.0f) << all[i].text;
     }
     EXPECT_LT(all[8].y, all[7].y); // the score under the restart line
+}
+
+// The end headlines are wider than a window of the default 800 pixels: there they shrink to
+// fit, centred as before; everything else, and every text of a 1200-pixel window, stays as laid
+// out.
+TEST(HudLayout, TextsTooWideForTheWindowShrinkToFitCentredAndTheRestStays)
+{
+    TextAdvances advances; // near the HUD font's: wide capitals, narrow digits and signs
+    advances.fill(13);
+    std::fill(advances.begin() + 'A', advances.begin() + 'Z' + 1, 32);
+    for (const int width : {800, 1200}) {
+        const HudInputs in{.deltaTime = 1.0f / 60.0f,
+                           .debugText = true,
+                           .timeUp = true,
+                           .won = true,
+                           .width = width,
+                           .height = 800};
+        const std::vector<HudBlock> laidOut = layoutHud(in);
+        std::vector<HudBlock> fitted = laidOut;
+        fitToWindow(fitted, width, advances);
+        for (std::size_t b = 0; b < laidOut.size(); ++b) {
+            for (std::size_t i = 0; i < laidOut[b].size(); ++i) {
+                const HudText& before = laidOut[b][i];
+                const HudText& after = fitted[b][i];
+                const float wide = hudTextWidth(after, advances);
+                const bool headline = width == 800 && before.y == 520.0f; // H / 2 + 120
+                EXPECT_EQ(after.scale < before.scale, headline) << before.text << width;
+                EXPECT_EQ(after.x == before.x, !headline) << before.text << width;
+                EXPECT_GE(after.x, 0.0f) << before.text << width;
+                EXPECT_LE(after.x + wide, static_cast<float>(width)) << before.text << width;
+                if (headline) {
+                    const float centre = before.x + hudTextWidth(before, advances) / 2.0f;
+                    EXPECT_NEAR(after.x + wide / 2.0f, centre, 0.01f) << before.text;
+                    EXPECT_NEAR(wide, 2.0f * (std::min(centre, width - centre) - hudMargin), 0.01f)
+                        << before.text;
+                    EXPECT_LT(before.x, 0.0f) << before.text;
+                }
+            }
+        }
+    }
 }

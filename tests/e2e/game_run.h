@@ -34,6 +34,17 @@ class GameFolder : public TempDir {
                      " -colorspace gray -threshold 92% -negate png:- | tesseract - - --psm 6");
     }
 
+    // The same for the HUD's outlined text over a bright background, which the threshold above
+    // would merge with it: the bright parts outside the dark outlines are blacked out from the
+    // region's edges in, leaving the letters.
+    std::string readOutlined(const std::string& png, const std::string& region) const
+    {
+        return shell("convert " + png + " -crop " + region +
+                     " +repage -colorspace gray -threshold 50% -bordercolor white -border 1"
+                     " -fill black -draw 'color 0,0 floodfill' -shave 1x1 -negate png:-"
+                     " | tesseract - - --psm 7");
+    }
+
     // The mean of a screenshot's channel, picked by ImageMagick's OPTIONS, from 0 to 1.
     double mean(const std::string& png, const std::string& options) const
     {

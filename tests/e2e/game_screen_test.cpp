@@ -79,3 +79,31 @@ TEST(GameScreen, F12SavesTheShownFrameBesideAssetsAndPrintsItsPath)
     EXPECT_EQ(game.shell("compare -metric AE shown.png screenshots/korvel-0002.png null: 2>&1"),
               "0");
 }
+
+// The white HUD text, outlined in black, reads over the white clear colour beyond a far plane of
+// 100 (the start's view down the counter) as well as over the walls.
+TEST(GameScreen, TheOutlinedHudReadsOverWhite)
+{
+    GameFolder game;
+    game.write("assets/settings.ini", "[camera]\nfar = 100.0\n");
+    game.write("route.txt", "0 F2 press\n0.1 F2 release\n");
+    const ProcessResult run = game.replay({"route.txt", "--until", "1", "--shot", "0.5:sky.png"});
+    ASSERT_EQ(run.exitStatus, 0) << run.output;
+    ASSERT_GT(game.mean("sky.png", "-crop 300x20+380+40 -colorspace gray"), 0.97);
+    const std::string overSky = game.readOutlined("sky.png", "470x40+330+0");
+    EXPECT_NE(overSky.find("FT: 0.016667; FPS: 59.99"), std::string::npos) << overSky;
+    const std::string timer = game.readOutlined("sky.png", "260x70+0+0");
+    EXPECT_NE(timer.find("119 sec"), std::string::npos) << timer;
+}
+
+// The default 800-pixel window is narrower than the end headlines were laid out for: the
+// time-up one (reached in 41 passes of 3 s) is drawn smaller, whole and centred.
+TEST(GameScreen, TheTimeUpHeadlineFitsTheDefaultWindow)
+{
+    GameFolder game;
+    const ProcessResult run = game.replay(
+        {"/dev/null", "--frame-time", "3", "--until", "123", "--shot", "122:timeup.png"});
+    ASSERT_EQ(run.output, "outcome: timeup\n");
+    const std::string headline = game.readText("timeup.png", "800x80+0+230");
+    EXPECT_NE(headline.find("THE PIZZA WAS SERVED WITHOUT YOU"), std::string::npos) << headline;
+}
