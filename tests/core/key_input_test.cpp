@@ -46,9 +46,10 @@ TEST_F(KeyInput, EachKeyActsOnReleaseOnlyAndTheSwitchesPrintTheirLines)
         {Key::f3, &input.wireframe, "Wireframe: 1\nWireframe: 0\n", true, false},
         {Key::f4, &input.outlines, "Outlines: 0\nOutlines: 1\n", false, false},
         {Key::f5, &input.toon, "Toon: 0\nToon: 1\n", false, false},
-        {Key::f6, &input.backfaceCulling, "Backface Culling: 0\nBackface Culling: 1\n", false, true},
-        {Key::f8, &input.frustumCulling, "View Frustum Culling: 0\nView Frustum Culling: 1\n", false,
-         false},
+        {Key::f6, &input.backfaceCulling, "Backface Culling: 0\nBackface Culling: 1\n", false,
+         true},
+        {Key::f8, &input.frustumCulling, "View Frustum Culling: 0\nView Frustum Culling: 1\n",
+         false, false},
         {Key::tab, &input.followCamera, "", false, false},
     };
     for (const auto& b : bindings) {
@@ -96,7 +97,8 @@ TEST_F(KeyInput, MovementFollowsTheHeldSidewaysKeysAndTheLatestEvent)
     key(Key::s, KeyAction::press);
     EXPECT_EQ(playerMotion.playerSpeedX, -10.0f);
     key(Key::s, KeyAction::release);
-    EXPECT_EQ(playerMotion.playerSpeedX, 0.0f); // forward keeps no held keys: W is down, yet the player stops
+    EXPECT_EQ(playerMotion.playerSpeedX,
+              0.0f); // forward keeps no held keys: W is down, yet the player stops
 }
 
 TEST_F(KeyInput, SpaceJumpsTwiceBeforeLandingAndNotWithinAFifthOfASecond)
