@@ -46,9 +46,10 @@ TEST_F(KeyInput, EachKeyActsOnReleaseOnlyAndTheSwitchesPrintTheirLines)
         {Key::f3, &input.wireframe, "Wireframe: 1\nWireframe: 0\n", true, false},
         {Key::f4, &input.outlines, "Outlines: 0\nOutlines: 1\n", false, false},
         {Key::f5, &input.toon, "Toon: 0\nToon: 1\n", false, false},
-        {Key::f6, &input.backfaceCulling, "Backface Culling: 0\nBackface Culling: 1\n", false, true},
-        {Key::f8, &input.frustumCulling, "View Frustum Culling: 0\nView Frustum Culling: 1\n", false,
-         false},
+        {Key::f6, &input.backfaceCulling, "Backface Culling: 0\nBackface Culling: 1\n", false,
+         true},
+        {Key::f8, &input.frustumCulling, "View Frustum Culling: 0\nView Frustum Culling: 1\n",
+         false, false},
         {Key::tab, &input.followCamera, "", false, false},
     };
     for (const auto& b : bindings) {
@@ -96,7 +97,8 @@ TEST_F(KeyInput, MovementFollowsTheHeldSidewaysKeysAndTheLatestEvent)
     key(Key::s, KeyAction::press);
     EXPECT_EQ(playerMotion.playerSpeedX, -10.0f);
     key(Key::s, KeyAction::release);
-    EXPECT_EQ(playerMotion.playerSpeedX, 0.0f); // forward keeps no held keys: W is down, yet the player stops
+    // Forward keeps no held keys: W is down, yet the player stops.
+    EXPECT_EQ(playerMotion.playerSpeedX, 0.0f);
 }
 
 TEST_F(KeyInput, SpaceJumpsTwiceBeforeLandingAndNotWithinAFifthOfASecond)
@@ -118,4 +120,15 @@ TEST_F(KeyInput, SpaceJumpsTwiceBeforeLandingAndNotWithinAFifthOfASecond)
     hit.actor = &ground;
     report.onShapeHit(hit); // landing gives two jumps again, not three
     EXPECT_EQ(playerMotion.jumpsLeft, 2);
+}
+
+// Both sources holding one direction: the player stops only when both have let go.
+TEST_F(KeyInput, TheKeyboardAndAPadLetGoOfADirectionTogether)
+{
+    key(Key::w, KeyAction::press);
+    handleKeyEvent(Key::w, KeyAction::press, log, KeySource::pad);
+    handleKeyEvent(Key::w, KeyAction::release, log, KeySource::pad); // the stick let go first
+    EXPECT_EQ(playerMotion.playerSpeedX, 10.0f);
+    key(Key::w, KeyAction::release);
+    EXPECT_EQ(playerMotion.playerSpeedX, 0.0f);
 }
