@@ -3,6 +3,7 @@
 #include "app/acknowledge.h"
 #include "app/best_score.h"
 #include "app/frame_phases.h"
+#include "app/gamepad_poll.h"
 #include "app/input_callbacks.h"
 #include "app/input_state.h"
 #include "app/running_game.h"
@@ -88,6 +89,13 @@ RunSummary runFrames(GLFWwindow* window, RunningGame& game, const RunOptions& op
                      const std::function<void(GLFWwindow*)>& pollEvents)
 {
     FrameObserver* const observer = options.observer;
+    // The pad is read where the window's events are, and its events follow the keyboard's.
+    // Made once, so a pass allocates nothing for it.
+    GamepadKeys pad;
+    const std::function<void()> pollInput = [&] {
+        pollEvents(window);
+        pollGamepad(window, pad, game.deltaTime());
+    };
     game.start(clock());
     while (glfwWindowShouldClose(window) == 0) {
         if (options.beginPass) {
@@ -97,9 +105,7 @@ RunSummary runFrames(GLFWwindow* window, RunningGame& game, const RunOptions& op
             observer->passBegins();
         }
         game.drawFrame(clock);
-        game.updateFrame(
-            clock, [&] { pollEvents(window); },
-            [window](int& x, int& y) { readCursor(window, x, y); });
+        game.updateFrame(clock, pollInput, [window](int& x, int& y) { readCursor(window, x, y); });
         if (input.screenshotRequested) {
             takeScreenshot(window);
         }

@@ -77,7 +77,11 @@ int windowKeyAction(KeyAction action)
 
 void keyCallback(GLFWwindow* window, int key, int /*scancode*/, int action, int /*mods*/)
 {
-    const KeyEffects effects = handleKeyEvent(gameKey(key), gameAction(action));
+    applyKeyEffects(window, handleKeyEvent(gameKey(key), gameAction(action)));
+}
+
+void applyKeyEffects(GLFWwindow* window, const KeyEffects& effects)
+{
     if (effects.closeWindow) {
         glfwSetWindowShouldClose(window, GLFW_TRUE);
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 // The game's own names for the keys and buttons it knows and for what happens to them. The
 // window's codes are turned into these in one place (input_callbacks), so the input rules, the
 // route files and the headless game know no window library.
@@ -14,6 +16,9 @@ enum class Key {
     f1, f2, f3, f4, f5, f6, f7, f8, f9, f10, f11, f12,
 };
 // clang-format on
+
+// The keys that hold a direction while down: run forward and back, step left and right.
+inline constexpr std::array<Key, 4> directionKeys = {Key::w, Key::s, Key::a, Key::d};
 
 // A key's auto-repeat while held counts as held, like the press.
 enum class KeyAction { press, release, repeat };

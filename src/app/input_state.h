@@ -1,5 +1,8 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
+
 // The switches and mouse state that the input callbacks keep for the whole run. They are read by
 // the render passes, the cameras and the frame loop. None of them is reset by a restart; only
 // restartRequested is cleared, by the restart itself. The start values agree with the GL state
@@ -18,6 +21,9 @@ struct InputState {
     bool leftMouseDown = false;
     bool rightMouseDown = false;
     float orbitZoom = 12.0f; // orbit camera distance; the wheel changes it without limits
+    // Who holds each of the directionKeys (W, S, A, D): a bit for the keyboard, a bit for a
+    // pad. The game hears a release only when the last of them lets go.
+    std::array<std::uint8_t, 4> directionHolders{};
 };
 
 // The program's one input state.

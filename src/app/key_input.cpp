@@ -3,6 +3,10 @@
 #include "app/input_state.h"
 #include "physics/player.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+
 namespace {
 
 void flip(bool& toggle, const char* label, std::ostream& log)
@@ -42,10 +46,33 @@ void movePlayer(Key key, bool held)
     }
 }
 
+// Notes who holds a direction key after this event, and whether the game hears it: all but a
+// release that leaves the key held by the other source. A release nobody pressed is heard, as
+// before there were two sources.
+bool heardByGame(Key key, KeyAction action, KeySource source)
+{
+    const auto found = std::ranges::find(directionKeys, key);
+    if (found == directionKeys.end()) {
+        return true;
+    }
+    const auto bit = static_cast<std::uint8_t>(source == KeySource::keyboard ? 1 : 2);
+    std::uint8_t& holders =
+        input.directionHolders[static_cast<std::size_t>(found - directionKeys.begin())];
+    if (action != KeyAction::release) {
+        holders |= bit;
+        return true;
+    }
+    holders &= static_cast<std::uint8_t>(~bit);
+    return holders == 0;
+}
+
 } // namespace
 
-KeyEffects handleKeyEvent(Key key, KeyAction action, std::ostream& log)
+KeyEffects handleKeyEvent(Key key, KeyAction action, std::ostream& log, KeySource source)
 {
+    if (!heardByGame(key, action, source)) {
+        return {};
+    }
     movePlayer(key, action != KeyAction::release);
 
     KeyEffects effects;

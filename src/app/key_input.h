@@ -15,10 +15,16 @@ struct KeyEffects {
     bool faceCullingChanged = false; // F6: apply backfaceCulling (GL_CULL_FACE)
 };
 
+// Where a key event comes from. The keyboard and a pad may hold the same direction at once.
+enum class KeySource { keyboard, pad };
+
 // Every event first tells the player what to do (W, S, A, D, Space, V, K). Then, on release
 // only, the function keys flip their switch and print its label and new value on the log,
 // flushed. Taken in every game state; the player's part only shows while it is being moved.
-KeyEffects handleKeyEvent(Key key, KeyAction action, std::ostream& log = std::cout);
+// A release of W, S, A or D is not heard while the other source still holds that key, so
+// letting go of the stick does not stop a run that W keeps up, nor the other way round.
+KeyEffects handleKeyEvent(Key key, KeyAction action, std::ostream& log = std::cout,
+                          KeySource source = KeySource::keyboard);
 
 // The left and right buttons are tracked for the orbit camera; other buttons are ignored.
 void handleMouseButtonEvent(MouseButton button, KeyAction action);

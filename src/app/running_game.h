@@ -43,6 +43,9 @@ class RunningGame {
     // How the attempt stands.
     RunSummary summary() const;
 
+    // The frame time of the latest time sample: during the events of a pass, that pass's.
+    float deltaTime() const { return session.deltaTime(); }
+
   private:
     void drawScene();
     void drawHud();

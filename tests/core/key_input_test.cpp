@@ -1,3 +1,4 @@
+#include "app/gamepad_keys.h"
 #include "app/input_state.h"
 #include "app/key_input.h"
 #include "physics/actor_tags.h"
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <vector>
 
 namespace {
 
@@ -97,8 +99,8 @@ TEST_F(KeyInput, MovementFollowsTheHeldSidewaysKeysAndTheLatestEvent)
     key(Key::s, KeyAction::press);
     EXPECT_EQ(playerMotion.playerSpeedX, -10.0f);
     key(Key::s, KeyAction::release);
-    EXPECT_EQ(playerMotion.playerSpeedX,
-              0.0f); // forward keeps no held keys: W is down, yet the player stops
+    // Forward keeps no held keys: W is down, yet the player stops.
+    EXPECT_EQ(playerMotion.playerSpeedX, 0.0f);
 }
 
 TEST_F(KeyInput, SpaceJumpsTwiceBeforeLandingAndNotWithinAFifthOfASecond)
@@ -120,4 +122,60 @@ TEST_F(KeyInput, SpaceJumpsTwiceBeforeLandingAndNotWithinAFifthOfASecond)
     hit.actor = &ground;
     report.onShapeHit(hit); // landing gives two jumps again, not three
     EXPECT_EQ(playerMotion.jumpsLeft, 2);
+}
+
+// Pass by pass, a pad's state and the key events it stands for, as the keyboard would make them.
+TEST(GamepadKeys, ThePadPressesAndReleasesTheKeysAKeyboardWould)
+{
+    using enum Key;
+    constexpr KeyAction down = KeyAction::press;
+    constexpr KeyAction up = KeyAction::release;
+    const auto pad = [](float x, float y, bool dpadRight = false, bool jump = false,
+                        bool start = false, bool back = false) {
+        return PadState{true, jump, start, back, false, false, false, dpadRight, x, y};
+    };
+    const PadState back = pad(0, 0, false, false, false, true);
+    const struct {
+        PadState state;
+        std::vector<PadKeyEvent> events;
+        float dt = 0.25f;
+    } passes[] = {
+        {pad(0, -0.2f), {}},                   // inside the dead zone
+        {pad(0, -0.8f), {{w, down}}},          // forward
+        {pad(0, -0.3f), {}},                   // easing back does not flicker the run
+        {pad(0, 0.8f), {{w, up}, {s, down}}},  // swung back: the release comes first
+        {pad(-0.5f, 0), {{s, up}, {a, down}}}, // left
+        {pad(-0.5f, 0, true), {{d, down}}},    // and the d-pad right
+        {pad(0, 0), {{a, up}, {d, up}}},
+        {pad(0, 0, false, true), {{space, down}}},
+        {pad(0, 0), {{space, up}}}, // A jumps on both, like Space
+        {pad(0, 0, false, false, true), {{f11, down}}},
+        {pad(0, 0), {{f11, up}}},
+        {back, {}}, // Back counts from here: brushed for half a second, it quits nothing
+        {back, {}, 0.5f},
+        {pad(0, 0), {}},
+        {back, {}},
+        {back, {}, 0.75f},
+        {back, {{escape, down}, {escape, up}}}, // held a second: Escape, once
+        {back, {}},
+        {pad(0, -1, false, true), {{w, down}, {space, down}}},
+        {PadState{}, {{w, up}}}, // pulled out: the run stops, A is forgotten
+        {pad(0, 0), {}},
+    };
+    GamepadKeys keys;
+    for (std::size_t i = 0; i < std::size(passes); ++i) {
+        const PadKeyEvents made = keys.translate(passes[i].state, passes[i].dt);
+        EXPECT_EQ(std::vector<PadKeyEvent>(made.begin(), made.end()), passes[i].events) << i;
+    }
+}
+
+// Both sources holding one direction: the player stops only when both have let go.
+TEST_F(KeyInput, TheKeyboardAndAPadLetGoOfADirectionTogether)
+{
+    key(Key::w, KeyAction::press);
+    handleKeyEvent(Key::w, KeyAction::press, log, KeySource::pad);
+    handleKeyEvent(Key::w, KeyAction::release, log, KeySource::pad); // the stick let go first
+    EXPECT_EQ(playerMotion.playerSpeedX, 10.0f);
+    key(Key::w, KeyAction::release);
+    EXPECT_EQ(playerMotion.playerSpeedX, 0.0f);
 }

@@ -1,3 +1,4 @@
+#include "app/gamepad_poll.h"
 #include "app/input_callbacks.h"
 #include "app/input_state.h"
 
@@ -27,4 +28,17 @@ TEST_F(InputCallbacks, F3SwitchesWireframeAndF6FaceCulling)
     EXPECT_EQ(polygonMode(), GL_FILL);
     EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
     testing::internal::GetCapturedStdout();
+}
+
+// The loop's pad step takes a pad's events on the keys' path, window effects included: Back
+// held for a second closes the window like Escape.
+TEST_F(InputCallbacks, APadsBackHeldForASecondClosesTheWindow)
+{
+    GamepadKeys pad;
+    const PadState backHeld{.connected = true, .back = true};
+    for (int pass = 0; pass < 3; ++pass) {
+        EXPECT_FALSE(glfwWindowShouldClose(context->window())) << pass;
+        handPadToGame(context->window(), pad, backHeld, 0.5f);
+    }
+    EXPECT_TRUE(glfwWindowShouldClose(context->window()));
 }
