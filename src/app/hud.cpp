@@ -60,13 +60,6 @@ TextAdvances advancesOf(const GlyphTable& table)
 
 } // namespace
 
-void drawHud(const HudInputs& inputs, TextRenderer& text)
-{
-    std::vector<HudBlock> blocks = layoutHud(inputs);
-    fitToWindow(blocks, inputs.width, advancesOf(text.table));
-    drawBlocks(blocks, text);
-}
-
 void HudDrawer::draw(const HudInputs& inputs, TextRenderer& text)
 {
     // The frame time and the model count are shown only on the debug line.
