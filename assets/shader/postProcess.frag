@@ -1,4 +1,7 @@
 #version 430 core
+#ifdef GL_ARB_derivative_control
+#extension GL_ARB_derivative_control : enable
+#endif
 
 // Composes the scene picture onto the window.
 // Outlines: a point at distance z has window depth d = k·(1 − near/z), with k = far/(far − near)
@@ -21,11 +24,39 @@ uniform float depthAtInfinity;
 
 out vec4 fragColor;
 
-float outlineStrength(ivec2 pixel)
+// The depth at the pixel, and its second differences across (x) and along (y).
+struct DepthBend {
+    float centre;
+    float across;
+    float along;
+};
+
+#ifdef GL_ARB_derivative_control
+// Texel fetches are most of this pass's cost on a software rasteriser, so each pixel reads only
+// the 2x2 block in its own outward corner of its 2x2 shading quad, in one gather: itself, its
+// outer neighbour across and its outer neighbour along (the fourth is the diagonal, unused).
+// The inner neighbours are the quad mates' own depths, which the fine derivatives hand over:
+// quads start at even window coordinates, so an even pixel's mate lies to its right (above),
+// an odd pixel's to its left (below).
+DepthBend depthBend(ivec2 pixel)
 {
-    // The depth picture has the window's size and is read without filtering, so each tap is a
-    // plain texel fetch. At the window's border a neighbour is missing, which would fake a bend
-    // on every tilted surface there: that direction is left out (its taps are clamped inside).
+    ivec2 odd = pixel & 1;
+    // Gathered in the order (left, top), (right, top), (right, bottom), (left, bottom).
+    vec4 block = textureGather(depthTexture, vec2(pixel + odd) / vec2(textureSize(depthTexture, 0)));
+    vec2 row = odd.y == 1 ? block.wz : block.xy;    // the pixel's own row, left then right
+    vec2 column = odd.x == 1 ? block.wx : block.zy; // its own column, bottom then top
+    float centre = odd.x == 1 ? row.x : row.y;
+    float outerAcross = odd.x == 1 ? row.y : row.x;
+    float outerAlong = odd.y == 1 ? column.y : column.x;
+    vec2 outward = vec2(odd * 2 - 1);
+    float across = outerAcross - centre - outward.x * dFdxFine(centre);
+    float along = outerAlong - centre - outward.y * dFdyFine(centre);
+    return DepthBend(centre, across, along);
+}
+#else
+// Without fine derivatives a quad's depths cannot be shared: all five taps are read.
+DepthBend depthBend(ivec2 pixel)
+{
     ivec2 last = textureSize(depthTexture, 0) - 1;
     ivec2 low = max(pixel - 1, ivec2(0));
     ivec2 high = min(pixel + 1, last);
@@ -34,9 +65,19 @@ float outlineStrength(ivec2 pixel)
     float right = texelFetch(depthTexture, ivec2(high.x, pixel.y), 0).r;
     float below = texelFetch(depthTexture, ivec2(pixel.x, low.y), 0).r;
     float above = texelFetch(depthTexture, ivec2(pixel.x, high.y), 0).r;
-    float across = pixel.x > 0 && pixel.x < last.x ? left + right - 2.0 * centre : 0.0;
-    float along = pixel.y > 0 && pixel.y < last.y ? below + above - 2.0 * centre : 0.0;
-    float bend = (abs(across) + abs(along)) / (depthAtInfinity - centre);
+    return DepthBend(centre, left + right - 2.0 * centre, below + above - 2.0 * centre);
+}
+#endif
+
+float outlineStrength(ivec2 pixel)
+{
+    DepthBend depth = depthBend(pixel);
+    // At the window's border a neighbour is missing, which would fake a bend on every tilted
+    // surface there: that direction is left out.
+    ivec2 last = textureSize(depthTexture, 0) - 1;
+    float across = pixel.x > 0 && pixel.x < last.x ? depth.across : 0.0;
+    float along = pixel.y > 0 && pixel.y < last.y ? depth.along : 0.0;
+    float bend = (abs(across) + abs(along)) / (depthAtInfinity - depth.centre);
     return smoothstep(0.001, 0.004, bend);
 }
 

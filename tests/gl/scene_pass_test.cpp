@@ -3,11 +3,15 @@
 #include "render/shader_program_builder.h"
 
 #include "build_tree_gl_test.h"
+#include "support/temp_dir.h"
 
 #include <glm/vec3.hpp>
 
 #include <algorithm>
 #include <array>
+#include <fstream>
+#include <iterator>
+#include <string>
 #include <vector>
 
 namespace {
@@ -65,19 +69,43 @@ bool sameColour(Rgb a, Rgb b)
     return std::abs(a.r - b.r) <= 1 && std::abs(a.g - b.g) <= 1 && std::abs(a.b - b.b) <= 1;
 }
 
-class ScenePassTest : public BuildTreeGlTest {
+// Where the pass reads its shader files: the build tree's, or for the shader's fallback (drivers
+// without fine derivatives, where each pixel reads all five depth taps) a copy whose extension
+// test can never hold.
+std::filesystem::path shaderFolder(bool fallback, const TempDir& temp)
+{
+    if (!fallback) {
+        return KORVEL_BINARY_DIR;
+    }
+    for (const char* file : {"postProcess.vert", "postProcess.frag"}) {
+        std::ifstream in(std::string(KORVEL_BINARY_DIR "/assets/shader/") + file);
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        for (size_t at = text.find("GL_ARB_derivative_control"); at != std::string::npos;
+             at = text.find("GL_ARB_derivative_control", at)) {
+            text.replace(at, 25, "NO_SUCH_EXTENSION_AT_ALL_");
+        }
+        temp.write(std::string("assets/shader/") + file, text);
+    }
+    return temp.path();
+}
+
+class ScenePassTest : public BuildTreeGlTest, public ::testing::WithParamInterface<bool> {
   protected:
     Picture composed(bool outlines, bool dead)
     {
         pass.postProcess(outlines, dead);
         return Picture();
     }
+    TempDir temp;
+    WorkingDirectory shaders{shaderFolder(GetParam(), temp)};
     ScenePass pass{windowWidth, windowHeight, 0.1f, 100.0f};
 };
 
 } // namespace
 
-TEST_F(ScenePassTest, TheDeadLookIsGreyerAndDarkerEverywhere)
+INSTANTIATE_TEST_SUITE_P(SharedAndFiveTapDepths, ScenePassTest, ::testing::Bool());
+
+TEST_P(ScenePassTest, TheDeadLookIsGreyerAndDarkerEverywhere)
 {
     drawScene(pass, {{-1, -1, 0, 0, 0, 0, 1.0f, 0.1f, 0.1f},
                      {0, -1, 1, 0, 0, 0, 0.1f, 0.9f, 0.2f},
@@ -92,7 +120,7 @@ TEST_F(ScenePassTest, TheDeadLookIsGreyerAndDarkerEverywhere)
     }
 }
 
-TEST_F(ScenePassTest, OutlinesDarkenDepthStepsAndLeaveFlatSurfacesAlone)
+TEST_P(ScenePassTest, OutlinesDarkenDepthStepsAndLeaveFlatSurfacesAlone)
 {
     // A near square (pixels 19 to 44 each way) over a wall that tilts away to the right.
     drawScene(pass, {{-0.4f, -0.4f, 0.4f, 0.4f, -0.8f, -0.8f, 1.0f, 0.6f, 0.2f},
@@ -119,7 +147,7 @@ TEST_F(ScenePassTest, OutlinesDarkenDepthStepsAndLeaveFlatSurfacesAlone)
     }
 }
 
-TEST_F(ScenePassTest, OutlinesKeepTheirStrengthWithAFarPlaneOf400)
+TEST_P(ScenePassTest, OutlinesKeepTheirStrengthWithAFarPlaneOf400)
 {
     // A wall receding from 116 to 150 units that folds flat there: a gentle crease between
     // pixels 31 and 32, faint if the filter read the depth with other clip distances.
@@ -135,4 +163,38 @@ TEST_F(ScenePassTest, OutlinesKeepTheirStrengthWithAFarPlaneOf400)
         EXPECT_LT(luminance(outlined.at(x, 32)), 0.5 * luminance(plain.at(x, 32))) << x;
     }
     EXPECT_TRUE(sameColour(outlined.at(16, 32), plain.at(16, 32))) << "the tilted wall is flat";
+}
+
+// Both ways of reading the depth picture outline the very same pixels: overlapping boxes with
+// edges on even and odd rows and columns, before a tilted wall.
+using DepthReadingTest = BuildTreeGlTest;
+
+TEST_F(DepthReadingTest, SharedQuadDepthsOutlineExactlyWhereAllFiveTapsDo)
+{
+    const std::vector<std::array<float, 9>> scene = {
+        {-0.7f, -0.55f, 0.1f, 0.3f, -0.5f, -0.2f, 0.9f, 0.5f, 0.2f},
+        {-0.2f, -0.9f, 0.8f, -0.05f, 0.3f, 0.3f, 0.2f, 0.7f, 0.4f},
+        {0.35f, 0.1f, 0.95f, 0.75f, -0.9f, 0.6f, 0.3f, 0.4f, 0.9f},
+        {-1, -1, 1, 1, -0.6f, 0.8f, 0.6f, 0.6f, 0.6f}};
+    ScenePass shared{windowWidth, windowHeight, 0.1f, 100.0f};
+    drawScene(shared, scene);
+    shared.postProcess(false, false);
+    const Picture plain;
+    shared.postProcess(true, false);
+    const Picture sharedOutlines;
+    ASSERT_LT(luminance(sharedOutlines.at(9, 30)), 0.5 * luminance(plain.at(9, 30)))
+        << "the first box's left edge is outlined";
+
+    TempDir temp;
+    const WorkingDirectory fallbackShaders{shaderFolder(true, temp)};
+    ScenePass fiveTaps{windowWidth, windowHeight, 0.1f, 100.0f};
+    drawScene(fiveTaps, scene);
+    fiveTaps.postProcess(true, false);
+    const Picture fiveTapOutlines;
+    for (int y = 0; y < windowHeight; ++y) {
+        for (int x = 0; x < windowWidth; ++x) {
+            EXPECT_TRUE(sameColour(sharedOutlines.at(x, y), fiveTapOutlines.at(x, y)))
+                << x << "," << y;
+        }
+    }
 }
