@@ -69,3 +69,22 @@ TEST(SoundMix, PressingMSilencesTheRest)
     EXPECT_GT(mix.peak(0.0, 0.3), heard); // the knives' first throw
     EXPECT_LE(mix.peak(0.4, 1.5), silence);
 }
+
+// A sound file that cannot be read is one warning and silence where that sound would be; the
+// rest plays, and the same route still gives the same file.
+TEST(SoundMix, AMissingSoundIsOneWarningAndItsSilence)
+{
+    GameFolder game;
+    game.window(64, 64);
+    std::filesystem::remove(game / "assets/sounds/knife_whoosh.wav");
+    game.write("drop.route", "0 W press\n");
+    const std::string replay = std::string(KORVEL_REPLAY) + " drop.route --until 1.2 --sound ";
+    EXPECT_EQ(game.shell(replay + "one.wav 2>&1 >/dev/null"),
+              "korvel: warning: assets/sounds/knife_whoosh.wav: cannot be read; that sound stays "
+              "silent\n");
+    game.shell(replay + "two.wav");
+    const Mix mix{game.read("one.wav")};
+    EXPECT_LE(mix.peak(0.0, 0.5), silence) << "the knives' throw";
+    EXPECT_GT(mix.peak(0.8, 1.2), heard) << "the landing from the start";
+    EXPECT_TRUE(game.read("two.wav") == mix.bytes);
+}
