@@ -38,7 +38,7 @@ constexpr int silence = 2;  // the mixer's dither is all there is
 TEST(SoundMix, EventsAreHeardWhenTheyHappenAndFarHopsAreQuieterThanNearOnes)
 {
     GameFolder game;
-    game.window(160, 160);
+    game.window(64, 64);
     const ProcessResult run = game.replay(
         {KORVEL_SOURCE_DIR "/routes/win.route", "--until", "22.3", "--sound", "mix.wav"});
     EXPECT_EQ(run.output, "outcome: playing\n");
