@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The whole bad-asset matrix: every model, texture and the font missing, empty, cut in half and
-# garbage of the same size, every shader file missing and broken (about 150 game starts), against the
-# sanitizer build under xvfb-run, in two shards side by side. The test run (tools/run_tests.sh)
-# runs a sample of it. Exits non-zero on any failure. Usage: tools/bad_asset_matrix.sh
+# The whole bad-asset matrix: every model, texture, sound and the font missing, empty, cut in
+# half and garbage of the same size, every shader file missing and broken (about 160 game
+# starts), against the sanitizer build under xvfb-run, in two shards side by side. The test run
+# (tools/run_tests.sh) runs a sample of it. Exits non-zero on any failure.
+# Usage: tools/bad_asset_matrix.sh
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-test"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The layers point one way: app uses render and physics, render uses physics. Render and physics
-# include nothing of app, physics nothing of render, and the windowless library (korvel_core,
-# its sources listed in the root CMakeLists.txt) reaches no GL or window header, not even
-# through a header of the game. Prints every include that points the wrong way and fails.
+# The layers point one way: app uses render, physics and audio, render uses physics. Render and
+# physics include nothing of app, physics nothing of render, audio nothing of the others, and
+# the windowless library (korvel_core, its sources listed in the root CMakeLists.txt) reaches no
+# GL or window header, not even through a header of the game. Prints every include that points
+# the wrong way and fails.
 # Usage: tools/check_layers.sh [source-dir]
 set -euo pipefail
 
@@ -19,11 +20,13 @@ quoted_includes() {
   sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$1"
 }
 
-for file in $(find src/render src/physics -name '*.cpp' -o -name '*.h' | sort); do
+for file in $(find src/render src/physics src/audio -name '*.cpp' -o -name '*.h' | sort); do
   for include in $(quoted_includes "$file"); do
     case "$file:$include" in
       src/render/*:app/* | src/physics/*:app/*) wrong "$file" "$include" "render and physics do not use app" ;;
       src/physics/*:render/*) wrong "$file" "$include" "physics does not use render" ;;
+      src/audio/*:app/* | src/audio/*:render/* | src/audio/*:physics/*)
+        wrong "$file" "$include" "audio uses none of the game's other layers" ;;
     esac
   done
 done

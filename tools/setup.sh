@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config
   clang libclang-rt-14-dev
   libglfw3-dev libglew-dev libassimp-dev libfreetype-dev libinih-dev libglm-dev libbullet-dev
-  libgtest-dev nlohmann-json3-dev libpng-dev libsquish-dev
+  libgtest-dev nlohmann-json3-dev libpng-dev libsquish-dev libopenal-dev
   xvfb xauth x11-utils libgl1-mesa-dri libglx-mesa0 mesa-utils
   fonts-liberation
   imagemagick xdotool tesseract-ocr

@@ -18,6 +18,7 @@ enum class FramePhase : std::size_t {
     Physics,    // the fixed step, when the gate lets one through
     Events,     // event polling with the input callbacks
     PlayerMove, // player move, camera follow, outcome, orbit camera, restart
+    Audio,      // the sounds' listener, switch and outcome cues
     Swap,
     Count
 };
@@ -27,7 +28,7 @@ inline constexpr std::size_t framePhaseCount = static_cast<std::size_t>(FramePha
 // Short names for reports, in FramePhase order.
 inline constexpr std::array<const char*, framePhaseCount> framePhaseNames = {
     "scene_draw", "culling", "particles", "procedural",  "post_process", "hud",
-    "obstacles",  "physics", "events",    "player_move", "swap"};
+    "obstacles",  "physics", "events",    "player_move", "audio",        "swap"};
 
 // The GL passes of a frame, in drawing order, for timing them on the GPU: the loop announces
 // where each begins, and Done after the last.

@@ -147,7 +147,7 @@ int playGame(const RunOptions& options)
     {
         // The game's resources live in this block, so they are released before the framework,
         // physics and the window go.
-        RunningGame game(settings, best, options.observer);
+        RunningGame game(settings, best, options.observer, options.soundCapture);
         const RunSummary summary = runFrames(window, game, options, clock, pollEvents);
         if (options.onFinish) {
             options.onFinish(summary);

@@ -5,6 +5,7 @@
 #include <functional>
 
 struct GLFWwindow;
+class SoundCapture;
 
 // How an attempt stood when the loop ended.
 struct RunSummary {
@@ -24,7 +25,8 @@ struct RunOptions {
     std::function<void(GLFWwindow*)> pollEvents;     // the loop's event step
     std::function<void(GLFWwindow*)> beforeSwap;     // the finished frame is in the back buffer
     std::function<void(const RunSummary&)> onFinish; // after the loop, before shutdown
-    FrameObserver* observer = nullptr; // a benchmark's: told of each pass's phases and GL passes
+    FrameObserver* observer = nullptr;    // a benchmark's: told of each pass's phases and GL passes
+    SoundCapture* soundCapture = nullptr; // a recording's: the mix goes to it, not the speakers
 };
 
 // Start-up, the frame loop until the window is asked to close, and shutdown. Returns the

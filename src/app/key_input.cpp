@@ -113,6 +113,9 @@ KeyEffects handleKeyEvent(Key key, KeyAction action, std::ostream& log, KeySourc
     case Key::f12: // the frame loop saves the picture and prints its path
         input.screenshotRequested = true;
         break;
+    case Key::m:
+        flip(input.sound, "Sound: ", log);
+        break;
     default:
         break;
     }

@@ -4,6 +4,7 @@
 #include "app/game_main.h"
 #include "app/input_callbacks.h"
 #include "app/route.h"
+#include "audio/sound_capture.h"
 #include "render/back_buffer.h"
 #include "render/png_writer.h"
 
@@ -29,12 +30,14 @@ struct ReplayArguments {
     double frameTime = 1.0 / 60.0;
     std::vector<Screenshot> shots;
     std::optional<double> until;
+    std::string soundFile; // --sound: the run's mix, recorded on the virtual clock
 };
 
 [[noreturn]] void usage(const std::string& problem)
 {
     std::cerr << "korvel-replay: " << problem << "\n"
               << "usage: korvel-replay ROUTE [--frame-time S] [--shot T:FILE.png]... [--until S]"
+                 " [--sound FILE.wav]"
               << std::endl;
     std::exit(2);
 }
@@ -76,6 +79,8 @@ ReplayArguments parseArguments(int argc, char** argv)
                                    shot.substr(colon + 1));
         } else if (word == "--until") {
             arguments.until = positiveNumber(value(), "end time");
+        } else if (word == "--sound") {
+            arguments.soundFile = value();
         } else if (!word.empty() && word[0] == '-') {
             usage("unknown option " + word);
         } else if (arguments.routeFile.empty()) {
@@ -161,7 +166,15 @@ int main(int argc, char** argv)
             }
         }
     };
+    // A replay never plays to the speakers: its clock is not the listener's. The mix is
+    // rendered only when it is to be saved.
+    const bool recording = !arguments.soundFile.empty();
+    SoundCapture sound(arguments.frameTime, recording ? lastPass + 1 : 0);
+    options.soundCapture = &sound;
     options.beforeSwap = [&](GLFWwindow* window) {
+        if (recording) {
+            sound.renderPass();
+        }
         for (const Screenshot& shot : arguments.shots) {
             if (shot.pass == pass) {
                 saveScreenshot(window, shot.file);
@@ -174,5 +187,9 @@ int main(int argc, char** argv)
     options.onFinish = printOutcome;
     // The first sample, before pass 0, is time 0.
     const int status = runGame(options);
+    if (recording && status == 0 && !sound.save(arguments.soundFile)) {
+        std::cerr << "korvel-replay: could not write " << arguments.soundFile << std::endl;
+        return 1;
+    }
     return status;
 }

@@ -6,6 +6,7 @@
 #include "app/scene_cameras.h"
 #include "app/settings.h"
 #include "app/world_start.h"
+#include "audio/sound_capture.h"
 #include "physics/level_layout.h"
 #include "physics/obstacles.h"
 #include "render/particle_system.h"
@@ -39,7 +40,8 @@ PhysicsActor* startHazardMarker()
 
 } // namespace
 
-RunningGame::RunningGame(const Settings& settings, BestScore& best, FrameObserver* observer)
+RunningGame::RunningGame(const Settings& settings, BestScore& best, FrameObserver* observer,
+                         SoundCapture* capture)
     : settings(settings), best(best), observer(observer),
       textured(std::make_shared<Shader>("texture.vert", "texture.frag")),
       lightMapped(std::make_shared<Shader>("texture.vert", "texture_lm.frag")),
@@ -50,14 +52,22 @@ RunningGame::RunningGame(const Settings& settings, BestScore& best, FrameObserve
       orbitCamera(startOrbitCamera(settings)), playerCamera(startPlayerCamera(settings)),
       pointLight(kitchenPointLight()), directionalLight(kitchenDirectionalLight()),
       scenePass(settings.width, settings.height, settings.near, settings.far),
-      hazard(startHazardMarker()), session(best, playerCamera, orbitCamera)
+      hazard(startHazardMarker()),
+      sounds(capture != nullptr ? SoundMixer::Output::loopback : SoundMixer::Output::speakers),
+      capture(capture), session(best, playerCamera, orbitCamera)
 {
     water.transformation = waterTransformation();
     session.setObserver(observer);
+    if (capture != nullptr) {
+        capture->attach(&sounds.mixer());
+    }
 }
 
 RunningGame::~RunningGame()
 {
+    if (capture != nullptr) {
+        capture->attach(nullptr);
+    }
     releaseParticleSystem();
 }
 
@@ -142,6 +152,13 @@ void RunningGame::updateFrame(const std::function<double()>& clock,
     if (result.restarted) {
         kitchen.playerModel().resetModelMatrix();
     }
+    markPhase(observer, FramePhase::PlayerMove);
+    if (input.followCamera) {
+        sounds.update(playerCamera.getView(), playerCamera.getProjection(), session.attempt());
+    } else {
+        sounds.update(orbitCamera.getView(), orbitCamera.getProjection(), session.attempt());
+    }
+    markPhase(observer, FramePhase::Audio);
 }
 
 RunSummary RunningGame::summary() const

@@ -2,6 +2,7 @@
 
 #include "app/game_main.h"
 #include "app/game_session.h"
+#include "app/game_sounds.h"
 #include "app/hud.h"
 #include "app/kitchen_scene.h"
 #include "physics/kitchen_actors.h"
@@ -17,6 +18,7 @@
 
 class BestScore;
 class Shader;
+class SoundCapture;
 struct Settings;
 
 // The game's resources and one frame's drawing and update. The members are made in the game's
@@ -24,7 +26,9 @@ struct Settings;
 // window go.
 class RunningGame {
   public:
-    RunningGame(const Settings& settings, BestScore& best, FrameObserver* observer);
+    // With a capture, the sounds are mixed on a loopback device that it records.
+    RunningGame(const Settings& settings, BestScore& best, FrameObserver* observer,
+                SoundCapture* capture = nullptr);
     ~RunningGame();
     RunningGame(const RunningGame&) = delete;
     RunningGame& operator=(const RunningGame&) = delete;
@@ -36,7 +40,8 @@ class RunningGame {
     // clock is the game's, sampled once for the water's waves.
     void drawFrame(const std::function<double()>& clock);
 
-    // The session's update with the window's events and cursor, then the player model follows.
+    // The session's update with the window's events and cursor, then the player model follows
+    // and the sounds hear the pass.
     void updateFrame(const std::function<double()>& clock, const std::function<void()>& pollEvents,
                      const std::function<void(int&, int&)>& cursor);
 
@@ -67,6 +72,8 @@ class RunningGame {
     DirectionalLight directionalLight;
     ScenePass scenePass;
     PhysicsActor* hazard; // its particle stream follows it
+    GameSounds sounds;    // after the hazard: its hops are heard beside the particles' move
+    SoundCapture* const capture;
     GameSession session;
     HudDrawer hudDrawer;
     int drawnModels = 0;

@@ -77,9 +77,13 @@ void updateObstacles()
         }
     }
     if (obstacles.knifeTimer == 0.0f) {
-        for (PhysicsActor* knife : obstacles.knives) {
-            if (knife != nullptr) {
-                throwKnife(*knife);
+        for (std::size_t i = 0; i < obstacles.knives.size(); ++i) {
+            if (obstacles.knives[i] == nullptr) {
+                continue;
+            }
+            throwKnife(*obstacles.knives[i]);
+            if (obstacles.throwListener) {
+                obstacles.throwListener(i, obstacles.knives[i]->getGlobalPose().position);
             }
         }
     }

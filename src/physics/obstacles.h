@@ -6,6 +6,7 @@
 #include <glm/vec3.hpp>
 
 #include <array>
+#include <cstddef>
 #include <functional>
 
 // The knives' actors, in the order of level::knifeSpawns.
@@ -22,6 +23,8 @@ struct ObstacleState {
     PhysicsActor* hazard = nullptr;
     // Called with the new spot each time the hazard hops, to move the particle stream with it.
     std::function<void(const glm::vec3&)> hopListener;
+    // Called for each knife as it is thrown, with its number and where it is.
+    std::function<void(std::size_t knife, const glm::vec3& position)> throwListener;
 };
 
 // The program's one set of obstacles.

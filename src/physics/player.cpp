@@ -14,6 +14,7 @@ constexpr float jumpSpeed = 16.0f;
 constexpr float jumpSpacing = 0.2f;
 constexpr float playerGravity = 40.0f;
 constexpr std::int32_t jumpsPerLanding = 2;
+constexpr float audibleFall = 0.5f; // shorter drops, a step down or a brushed wall, land softly
 
 // With both A and D held the speed stays as the later press set it.
 void settleSidewaysSpeed()
@@ -63,6 +64,9 @@ void jump()
         --playerMotion.jumpsLeft;
         playerMotion.timeSinceJump = 0.0f;
         playerMotion.playerSpeedY = jumpSpeed;
+        if (playerMotion.jumpListener) {
+            playerMotion.jumpListener(playerMotion.jumpsLeft <= 0);
+        }
     }
 }
 
@@ -70,6 +74,9 @@ void jumpWithoutLimit()
 {
     --playerMotion.jumpsLeft;
     playerMotion.playerSpeedY = jumpSpeed;
+    if (playerMotion.jumpListener) {
+        playerMotion.jumpListener(playerMotion.jumpsLeft <= 0);
+    }
 }
 
 void dash()
@@ -94,6 +101,10 @@ void PlayerHitCallback::onShapeHit(const ShapeHit& hit)
     if (tag == groundTag) {
         playerMotion.jumpsLeft = jumpsPerLanding;
         playerMotion.playerSpeedY = 0.0f;
+        if (playerMotion.airTime > audibleFall && playerMotion.landingListener) {
+            playerMotion.landingListener();
+        }
+        playerMotion.airTime = 0.0f;
     }
 }
 
@@ -110,6 +121,7 @@ void PlayerHitCallback::onObstacleHit(const ObstacleHit&)
 void PlayerHitCallback::updateMotion(float dt)
 {
     playerMotion.timeSinceJump += dt;
+    playerMotion.airTime += dt;
     playerMotion.playerDisplacement = {playerMotion.playerSpeedX * dt,
                                        playerMotion.playerSpeedY * dt,
                                        playerMotion.playerSpeedZ * dt};

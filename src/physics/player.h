@@ -5,6 +5,7 @@
 #include <glm/vec3.hpp>
 
 #include <cstdint>
+#include <functional>
 
 // The player's motion, program-wide (there is one player). The game moves the capsule by its
 // own speeds and gravity; the physics world never pushes it. A fresh program starts still,
@@ -20,6 +21,11 @@ struct PlayerMotion {
     glm::vec3 playerDisplacement{0.0f, 0.0f, 0.0f}; // what the next move hands the controller
     bool playerAlive = true;                        // cleared by a "kill" contact
     bool pizzaReached = false;                      // set by a "pizza" contact
+    float airTime = 0.0f; // seconds of moves since the capsule last touched "ground"
+    // Told of each jump taken (second: no jump is left before landing) and of each landing
+    // after more than half a second in the air; the sounds listen.
+    std::function<void(bool second)> jumpListener;
+    std::function<void()> landingListener;
 };
 
 // The program's one player.

@@ -14,8 +14,8 @@ TEST(AssetGenerator, ASecondRunWritesTheSameFilesByteForByte)
         runProcess({KORVEL_ASSETGEN, (folder / "assets").string()}, folder.path().string(), 600.0);
     ASSERT_EQ(run.exitStatus, 0) << run.output;
 
-    // Every model and texture of the build, which the other tests read as the game does.
-    for (const char* kind : {"models", "textures"}) {
+    // Every model, texture and sound of the build, which the other tests read as the game does.
+    for (const char* kind : {"models", "textures", "sounds"}) {
         for (const auto& file :
              std::filesystem::directory_iterator(generated::assetFolder() / kind)) {
             const auto name = std::filesystem::path(kind) / file.path().filename();

@@ -52,6 +52,7 @@ TEST_F(KeyInput, EachKeyActsOnReleaseOnlyAndTheSwitchesPrintTheirLines)
          true},
         {Key::f8, &input.frustumCulling, "View Frustum Culling: 0\nView Frustum Culling: 1\n",
          false, false},
+        {Key::m, &input.sound, "Sound: 0\nSound: 1\n", false, false},
         {Key::tab, &input.followCamera, "", false, false},
     };
     for (const auto& b : bindings) {

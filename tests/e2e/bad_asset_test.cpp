@@ -1,6 +1,7 @@
-// The real game against broken asset files. A model, texture or the font missing, empty, cut in
-// half or garbage is simply not seen and the game plays on; a shader file missing or broken ends
-// start-up with its message and status 1, without waiting for a key that cannot come.
+// The real game against broken asset files. A model, texture, sound or the font missing, empty,
+// cut in half or garbage is simply not seen (or heard) and the game plays on; a shader file missing
+// or broken ends start-up with its message and status 1, without waiting for a key that cannot
+// come.
 //
 // Each damage is a game start, several seconds under the sanitizers: the test run takes a sample,
 // and korvel_bad_asset_matrix (built with KORVEL_FULL_MATRIX, run by tools/bad_asset_matrix.sh)
@@ -58,13 +59,14 @@ const auto sample = [] {
     return cases;
 }();
 #else
-// The player's model and texture, the knives (one model drawn six times), a lightmap, the font;
-// a program built before the scene and one built by the particles' own loader.
+// The player's model and texture, the knives (one model drawn six times), a lightmap, the font,
+// a sound; a program built before the scene and one built by the particles' own loader.
 const std::vector<AssetCase> sample = {{"models/tamboro_game.obj", {missing, empty, garbage}},
                                        {"models/knife.obj", {missing, garbage}},
                                        {"textures/tam_tex.dds", {missing, halved, garbage}},
                                        {"textures/floor_lightmap.dds", {missing, empty}},
                                        {"fonts/arial.ttf", {missing, garbage, halved}},
+                                       {"sounds/knife_whoosh.wav", {missing, halved, garbage}},
                                        {"shader/texture_lm.frag", {missing, broken}},
                                        {"shader/particle.compute", {missing, broken}}};
 #endif

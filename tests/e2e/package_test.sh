@@ -54,7 +54,7 @@ check "package name" test "$(dpkg-deb -f "$deb" Package)" = korvel
 check "section games" test "$(dpkg-deb -f "$deb" Section)" = games
 check "a maintainer" grep -q '<.*@.*>' <<<"$(dpkg-deb -f "$deb" Maintainer)"
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libgl1-mesa-dri fonts-liberation; do
+for needed in libgl1-mesa-dri fonts-liberation libopenal1; do
     check "depends on $needed" grep -qw -- "$needed" <<<"$depends"
 done
 check "no -dev package among the dependencies" test -z "$(grep -o '[a-z0-9.+-]*-dev\b' <<<"$depends" || true)"

@@ -5,9 +5,11 @@
 #include "assetgen/light_baker.h"
 #include "assetgen/models.h"
 #include "assetgen/obj_writer.h"
+#include "assetgen/sounds.h"
 #include "assetgen/textures.h"
 
 #include "app/kitchen_asset_names.h"
+#include "audio/sound_names.h"
 
 #include <algorithm>
 #include <atomic>
@@ -57,6 +59,11 @@ AssetRecipe lightMap(TextureIndex index, ChartAtlas (*build)(), glm::vec3 sunDir
             }};
 }
 
+AssetRecipe sound(soundNames::SoundIndex index, PcmSound (*make)())
+{
+    return {soundNames::soundFile(index), [make] { return wavBytes(make()); }};
+}
+
 } // namespace
 
 std::vector<AssetRecipe> kitchenAssets(glm::vec3 sunDirection)
@@ -92,6 +99,15 @@ std::vector<AssetRecipe> kitchenAssets(glm::vec3 sunDirection)
         model(chairModel, models::chair),
         model(stoveModel, models::stove),
         model(sinkModel, models::sink),
+        sound(soundNames::jumpSound, sounds::jump),
+        sound(soundNames::secondJumpSound, sounds::secondJump),
+        sound(soundNames::landingSound, sounds::landing),
+        sound(soundNames::knifeSound, sounds::knifeWhoosh),
+        sound(soundNames::hopSound, sounds::hazardHop),
+        sound(soundNames::deathSound, sounds::death),
+        sound(soundNames::timeUpSound, sounds::timeUp),
+        sound(soundNames::winSound, sounds::win),
+        sound(soundNames::tickSound, sounds::tick),
     };
 }
 

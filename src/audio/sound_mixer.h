@@ -1,0 +1,62 @@
+#pragma once
+
+#include "audio/sound_names.h"
+
+#include <AL/al.h>
+#include <AL/alc.h>
+#include <glm/vec3.hpp>
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <span>
+
+// The game's sounds mixed by OpenAL: one buffer per sound file and every source made at start,
+// so playing a sound during a frame only starts a source. Never a reason to stop the game: with
+// no device the mixer is silent, and a sound whose file cannot be read stays silent; each says
+// so in one line on stderr.
+class SoundMixer {
+  public:
+    // Where the mix goes: the default device, or a loopback device that mixes only when
+    // render() asks, for recording a run on its own clock.
+    enum class Output { speakers, loopback };
+
+    static constexpr int sampleRate = 44100;
+    static constexpr std::size_t placedVoices = 7; // six knives and the hazard
+
+    // The sounds are read from assetFolder's "sounds/".
+    SoundMixer(Output output, const std::filesystem::path& assetFolder);
+    ~SoundMixer();
+    SoundMixer(const SoundMixer&) = delete;
+    SoundMixer& operator=(const SoundMixer&) = delete;
+
+    // A sound heard as if at the listener, whatever it does.
+    void play(soundNames::SoundIndex sound);
+    // A sound at a place in the world, fading with its distance from the listener. Each voice
+    // plays one sound at a time: a new one cuts the last.
+    void playAt(soundNames::SoundIndex sound, std::size_t voice, const glm::vec3& position);
+
+    // The ears: where they are, where they look and which way is up on the screen.
+    void setListener(const glm::vec3& position, const glm::vec3& forward, const glm::vec3& up);
+
+    // Off silences what plays and starts nothing new until on again.
+    void setOn(bool on);
+
+    // Loopback only: the next frames of the mix, as interleaved stereo samples.
+    void render(std::span<std::int16_t> stereo);
+
+  private:
+    void openSpeakers();
+    void openLoopback();
+    void createSources();
+    void start(ALuint source, soundNames::SoundIndex sound);
+
+    ALCdevice* device = nullptr;
+    ALCcontext* context = nullptr;
+    bool loopback = false;
+    bool on = true;
+    std::array<ALuint, soundNames::soundCount> buffers{};    // 0: that sound is silent
+    std::array<ALuint, soundNames::soundCount> atListener{}; // one source per sound
+    std::array<ALuint, placedVoices> placed{};
+};
