@@ -17,13 +17,15 @@ struct RunSummary {
 
 // What differs between the interactive game and a scripted run: where time comes from, where
 // input events come from, and what happens around each presented frame. Empty members take
-// the interactive defaults (glfwGetTime, glfwPollEvents, nothing).
+// the interactive defaults (glfwGetTime, glfwPollEvents, glfwGetCursorPos, nothing). Every
+// run is recorded, whatever drives it.
 struct RunOptions {
     std::function<double()> clock;
-    std::function<void(GLFWwindow*)> beginPass;      // before the frame is drawn
-    std::function<void(GLFWwindow*)> pollEvents;     // the loop's event step
-    std::function<void(GLFWwindow*)> beforeSwap;     // the finished frame is in the back buffer
-    std::function<void(const RunSummary&)> onFinish; // after the loop, before shutdown
+    std::function<void(GLFWwindow*)> beginPass;          // before the frame is drawn
+    std::function<void(GLFWwindow*)> pollEvents;         // the loop's event step
+    std::function<void(GLFWwindow*)> beforeSwap;         // the finished frame is in the back buffer
+    std::function<void(GLFWwindow*, int&, int&)> cursor; // what the orbit camera reads
+    std::function<void(const RunSummary&)> onFinish;     // after the loop, before shutdown
     FrameObserver* observer = nullptr; // a benchmark's: told of each pass's phases and GL passes
 };
 

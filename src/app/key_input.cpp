@@ -1,6 +1,7 @@
 #include "app/key_input.h"
 
 #include "app/input_state.h"
+#include "app/run_recorder.h"
 #include "physics/player.h"
 
 #include <algorithm>
@@ -70,6 +71,7 @@ bool heardByGame(Key key, KeyAction action, KeySource source)
 
 KeyEffects handleKeyEvent(Key key, KeyAction action, std::ostream& log, KeySource source)
 {
+    recordKeyEvent(key, action, source);
     if (!heardByGame(key, action, source)) {
         return {};
     }
@@ -121,6 +123,7 @@ KeyEffects handleKeyEvent(Key key, KeyAction action, std::ostream& log, KeySourc
 
 void handleMouseButtonEvent(MouseButton button, KeyAction action)
 {
+    recordMouseButtonEvent(button, action);
     if (action == KeyAction::repeat) {
         return;
     }
@@ -134,5 +137,6 @@ void handleMouseButtonEvent(MouseButton button, KeyAction action)
 
 void handleScrollEvent(double yoffset)
 {
+    recordScrollEvent(yoffset);
     input.orbitZoom -= static_cast<float>(yoffset) * 0.5f;
 }

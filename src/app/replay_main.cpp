@@ -1,8 +1,10 @@
 // korvel-replay: the game's own start-up and frame loop on a virtual clock, with key events
-// read from a route file instead of the keyboard. Same route, same build: same outcome.
+// read from a route file instead of the keyboard. Same route, same build: same outcome. Given
+// a recording of a run instead, it plays that run again, pass for pass.
 
 #include "app/game_main.h"
 #include "app/input_callbacks.h"
+#include "app/recording_replay.h"
 #include "app/route.h"
 #include "render/back_buffer.h"
 #include "render/png_writer.h"
@@ -12,6 +14,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -22,6 +25,7 @@ namespace {
 struct Screenshot {
     long pass = 0;
     std::string file;
+    double time = 0.0;
 };
 
 struct ReplayArguments {
@@ -29,13 +33,15 @@ struct ReplayArguments {
     double frameTime = 1.0 / 60.0;
     std::vector<Screenshot> shots;
     std::optional<double> until;
+    bool printFoot = false;
 };
 
 [[noreturn]] void usage(const std::string& problem)
 {
-    std::cerr << "korvel-replay: " << problem << "\n"
-              << "usage: korvel-replay ROUTE [--frame-time S] [--shot T:FILE.png]... [--until S]"
-              << std::endl;
+    std::cerr
+        << "korvel-replay: " << problem << "\n"
+        << "usage: korvel-replay ROUTE|RUN [--frame-time S] [--shot T:FILE.png]... [--until S]"
+        << " [--foot]" << std::endl;
     std::exit(2);
 }
 
@@ -76,6 +82,8 @@ ReplayArguments parseArguments(int argc, char** argv)
                                    shot.substr(colon + 1));
         } else if (word == "--until") {
             arguments.until = positiveNumber(value(), "end time");
+        } else if (word == "--foot") {
+            arguments.printFoot = true;
         } else if (!word.empty() && word[0] == '-') {
             usage("unknown option " + word);
         } else if (arguments.routeFile.empty()) {
@@ -88,7 +96,7 @@ ReplayArguments parseArguments(int argc, char** argv)
         usage("no route file");
     }
     for (const auto& [time, file] : shotTimes) {
-        arguments.shots.push_back({passForTime(time, arguments.frameTime), file});
+        arguments.shots.push_back({passForTime(time, arguments.frameTime), file, time});
     }
     return arguments;
 }
@@ -117,11 +125,81 @@ void printOutcome(const RunSummary& summary)
     std::cout << std::endl;
 }
 
+void printOutcome(const RunSummary& summary, bool printFoot)
+{
+    printOutcome(summary);
+    if (printFoot) {
+        printPlayerFoot(std::cout);
+    }
+}
+
+// A recording's times are its own clock's: a shot or the end at T seconds is the first pass
+// that sampled T or more after the first sample. It ends with its last pass by default.
+int playRecording(const ReplayArguments& arguments, RunRecording run)
+{
+    if (run.build != recordingBuild()) {
+        std::cerr << "korvel-replay: recorded by " << run.build << ", played by "
+                  << recordingBuild() << ": it may play differently" << std::endl;
+    }
+    RecordingReplay replay(std::move(run));
+    const long lastPass = arguments.until ? replay.passAt(*arguments.until) : replay.lastPass();
+    std::vector<Screenshot> shots = arguments.shots;
+    for (Screenshot& shot : shots) {
+        shot.pass = replay.passAt(shot.time);
+    }
+    RunOptions options;
+    replay.drive(options);
+    options.beforeSwap = [&](GLFWwindow* window) {
+        replay.checkFoot();
+        for (const Screenshot& shot : shots) {
+            if (shot.pass == replay.pass()) {
+                saveScreenshot(window, shot.file);
+            }
+        }
+        if (replay.pass() >= lastPass) {
+            glfwSetWindowShouldClose(window, GLFW_TRUE);
+        }
+    };
+    options.onFinish = [&](const RunSummary& summary) {
+        printOutcome(summary, arguments.printFoot);
+    };
+    const int status = runGame(options);
+    if (status == 0 && replay.firstDifference() >= 0) {
+        std::cerr << "korvel-replay: the player left the recorded run at pass "
+                  << replay.firstDifference() << std::endl;
+        return 1;
+    }
+    return status;
+}
+
+// A file that begins as a recording is played as one; a recording that cannot be read is
+// refused like a bad route.
+std::optional<int> playIfRecording(const ReplayArguments& arguments)
+{
+    std::ifstream in(arguments.routeFile, std::ios::binary);
+    std::string start(32, '\0');
+    in.read(start.data(), static_cast<std::streamsize>(start.size()));
+    start.resize(static_cast<std::size_t>(in.gcount()));
+    if (!looksLikeRecording(start)) {
+        return std::nullopt;
+    }
+    RecordingError error;
+    std::optional<RunRecording> run = loadRecording(arguments.routeFile, error);
+    if (!run) {
+        std::cerr << arguments.routeFile << ":" << error.line << ": " << error.message << std::endl;
+        return 2;
+    }
+    return playRecording(arguments, std::move(*run));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     const ReplayArguments arguments = parseArguments(argc, argv);
+    if (const std::optional<int> status = playIfRecording(arguments)) {
+        return *status;
+    }
     RouteError error;
     const std::optional<Route> route = loadRoute(arguments.routeFile, error);
     if (!route) {
@@ -171,7 +249,9 @@ int main(int argc, char** argv)
             glfwSetWindowShouldClose(window, GLFW_TRUE);
         }
     };
-    options.onFinish = printOutcome;
+    options.onFinish = [&](const RunSummary& summary) {
+        printOutcome(summary, arguments.printFoot);
+    };
     // The first sample, before pass 0, is time 0.
     const int status = runGame(options);
     return status;

@@ -131,9 +131,9 @@ void RunningGame::drawFrame(const std::function<double()>& clock)
     drawHud();
 }
 
-void RunningGame::updateFrame(const std::function<double()>& clock,
-                              const std::function<void()>& pollEvents,
-                              const std::function<void(int&, int&)>& cursor)
+GameSession::PassResult RunningGame::updateFrame(const std::function<double()>& clock,
+                                                 const std::function<void()>& pollEvents,
+                                                 const std::function<void(int&, int&)>& cursor)
 {
     const GameSession::PassResult result = session.update(clock, pollEvents, cursor);
     if (result.playerMoved) {
@@ -142,6 +142,7 @@ void RunningGame::updateFrame(const std::function<double()>& clock,
     if (result.restarted) {
         kitchen.playerModel().resetModelMatrix();
     }
+    return result;
 }
 
 RunSummary RunningGame::summary() const

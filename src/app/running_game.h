@@ -37,8 +37,9 @@ class RunningGame {
     void drawFrame(const std::function<double()>& clock);
 
     // The session's update with the window's events and cursor, then the player model follows.
-    void updateFrame(const std::function<double()>& clock, const std::function<void()>& pollEvents,
-                     const std::function<void(int&, int&)>& cursor);
+    GameSession::PassResult updateFrame(const std::function<double()>& clock,
+                                        const std::function<void()>& pollEvents,
+                                        const std::function<void(int&, int&)>& cursor);
 
     // How the attempt stands.
     RunSummary summary() const;
