@@ -89,6 +89,9 @@ KeyEffects handleKeyEvent(Key key, KeyAction action, std::ostream& log, KeySourc
     case Key::tab:
         input.followCamera = !input.followCamera;
         break;
+    case Key::g:
+        flip(input.ghost, "Ghost: ", log);
+        break;
     case Key::f2:
         flip(input.debugText, "Debug: ", log);
         break;

@@ -30,9 +30,11 @@ void RunKeeper::passEnds(bool restarted)
 {
     recordPassEnd(physicsWorld.gControllerManager->getController(0)->getFootPosition());
     const RunSummary after = game.summary();
-    // A better score is already saved: the run that made it goes beside it.
+    // A better score is already saved: the run that made it goes beside it, and is the one the
+    // ghost shows from now on.
     if (after.best != before.best) {
         save(bestFile);
+        game.showGhostOf(recorder.run);
     }
     const bool ended = (after.dead && !before.dead) || (after.won && !before.won) ||
                        (after.timeUp && !before.timeUp);

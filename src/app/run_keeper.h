@@ -8,7 +8,7 @@
 class RunningGame;
 
 // Records the run as the frame loop plays it and keeps it beside the best score: best.run each
-// time an attempt sets a new best, last.run each time an
+// time an attempt sets a new best (the ghost then follows that run), last.run each time an
 // attempt ends, by an outcome or a restart, and when the loop ends.
 class RunKeeper {
   public:

@@ -50,9 +50,11 @@ RunningGame::RunningGame(const Settings& settings, BestScore& best, FrameObserve
       orbitCamera(startOrbitCamera(settings)), playerCamera(startPlayerCamera(settings)),
       pointLight(kitchenPointLight()), directionalLight(kitchenDirectionalLight()),
       scenePass(settings.width, settings.height, settings.near, settings.far),
-      hazard(startHazardMarker()), session(best, playerCamera, orbitCamera)
+      hazard(startHazardMarker()), session(best, playerCamera, orbitCamera),
+      ghost(kitchen.playerModel())
 {
     water.transformation = waterTransformation();
+    ghost.follow(ghostOfBestRun(bestRunFile(best.path())));
     session.setObserver(observer);
 }
 
@@ -122,6 +124,7 @@ void RunningGame::drawFrame(const std::function<double()>& clock)
     markPhase(observer, FramePhase::Particles);
     markDrawPass(observer, DrawPass::Water);
     water.draw(activeViewProjection(), static_cast<float>(clock()));
+    ghost.draw(session.attempt().playTime);
     markPhase(observer, FramePhase::Procedural);
     markDrawPass(observer, DrawPass::PostProcess);
     if (!input.wireframe) {

@@ -2,6 +2,7 @@
 
 #include "app/game_main.h"
 #include "app/game_session.h"
+#include "app/ghost.h"
 #include "app/hud.h"
 #include "app/kitchen_scene.h"
 #include "physics/kitchen_actors.h"
@@ -44,6 +45,9 @@ class RunningGame {
     // How the attempt stands.
     RunSummary summary() const;
 
+    // From now on the ghost shows this run's kept attempt.
+    void showGhostOf(const RunRecording& run) { ghost.follow(GhostTrack(run)); }
+
     // The frame time of the latest time sample: during the events of a pass, that pass's.
     float deltaTime() const { return session.deltaTime(); }
 
@@ -70,5 +74,6 @@ class RunningGame {
     PhysicsActor* hazard; // its particle stream follows it
     GameSession session;
     HudDrawer hudDrawer;
+    Ghost ghost;
     int drawnModels = 0;
 };
