@@ -53,6 +53,7 @@ TEST_F(KeyInput, EachKeyActsOnReleaseOnlyAndTheSwitchesPrintTheirLines)
         {Key::f8, &input.frustumCulling, "View Frustum Culling: 0\nView Frustum Culling: 1\n",
          false, false},
         {Key::tab, &input.followCamera, "", false, false},
+        {Key::g, &input.ghost, "Ghost: 0\nGhost: 1\n", false, false},
     };
     for (const auto& b : bindings) {
         SCOPED_TRACE(b.lines);
