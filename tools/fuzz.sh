@@ -36,6 +36,7 @@ targets=(
   dds_file_fuzzer:dds_file_fuzzer
   settings_reader_fuzzer:settings_reader_fuzzer
   best_score_fuzzer:best_score_fuzzer
+  run_recording_fuzzer:run_recording_fuzzer
   model_import_fuzzer:model_import_fuzzer
 )
 if [[ -n ${FUZZ_TARGETS:-} ]]; then
