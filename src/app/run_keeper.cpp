@@ -1,5 +1,6 @@
 #include "app/run_keeper.h"
 
+#include "app/file_replace.h"
 #include "app/run_recorder.h"
 #include "app/running_game.h"
 #include "physics/capsule_controller.h"
@@ -31,15 +32,18 @@ void RunKeeper::passEnds(bool restarted)
     recordPassEnd(physicsWorld.gControllerManager->getController(0)->getFootPosition());
     const RunSummary after = game.summary();
     // A better score is already saved: the run that made it goes beside it, and is the one the
-    // ghost shows from now on.
-    if (after.best != before.best) {
-        save(bestFile);
-        game.showGhostOf(recorder.run);
-    }
+    // ghost shows from now on. An attempt ends at its outcome; one left by a restart is kept
+    // when the program ends, so a restart never waits for a save.
+    const bool newBest = after.best != before.best;
     const bool ended = (after.dead && !before.dead) || (after.won && !before.won) ||
                        (after.timeUp && !before.timeUp);
-    if (ended || restarted) {
-        save(lastFile);
+    if (newBest || ended) {
+        const std::string text = recordingText(recorder.run);
+        if (newBest) {
+            save(bestFile, text);
+            game.showGhostOf(recorder.run);
+        }
+        save(lastFile, text);
     }
     if (restarted) {
         recordRestart();
@@ -48,13 +52,13 @@ void RunKeeper::passEnds(bool restarted)
 
 void RunKeeper::loopEnds()
 {
-    save(lastFile);
+    save(lastFile, recordingText(recorder.run));
     recorder.on = false;
 }
 
-void RunKeeper::save(const std::filesystem::path& file) const
+void RunKeeper::save(const std::filesystem::path& file, const std::string& text)
 {
-    if (!saveRecording(file, recorder.run)) {
+    if (!replaceFileWhole(file, text)) {
         std::cerr << "korvel: could not save the run in " << file.string() << std::endl;
     }
 }

@@ -4,12 +4,13 @@
 
 #include <filesystem>
 #include <functional>
+#include <string>
 
 class RunningGame;
 
 // Records the run as the frame loop plays it and keeps it beside the best score: best.run each
 // time an attempt sets a new best (the ghost then follows that run), last.run each time an
-// attempt ends, by an outcome or a restart, and when the loop ends.
+// attempt ends in an outcome, and when the loop ends.
 class RunKeeper {
   public:
     RunKeeper(RunningGame& game, const std::filesystem::path& scoreFile,
@@ -28,7 +29,7 @@ class RunKeeper {
     const std::function<double()> updateClock;
 
   private:
-    void save(const std::filesystem::path& file) const;
+    static void save(const std::filesystem::path& file, const std::string& text);
 
     RunningGame& game;
     const std::filesystem::path bestFile;

@@ -190,6 +190,9 @@ if [[ -f "$source/routes/win.route" ]]; then
     check "the winning route wins" test -n "$score"
     check "the won score is in the user's score.txt" test "$(cat "$assets/score.txt" 2>/dev/null)" = "$score"
     check "the shared data still has no score" test ! -e "$data/score.txt"
+    for run in best.run last.run; do
+        check "$run is a file of the user's" test -f "$assets/$run" -a ! -L "$assets/$run"
+    done
     echo "won with ${score:-?} s left; the score went to $assets/score.txt"
 else
     echo "NOTE: no routes/win.route yet: the score's place is checked by the folder's layout only"
