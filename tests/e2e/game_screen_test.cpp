@@ -29,6 +29,8 @@ TEST(GameScreen, ADeathShowsItsMessageAndTheDeadLookAndF11RestartsTheClock)
     const std::string restarted = game.readText("restarted.png", "260x70+0+0");
     EXPECT_NE(restarted.find("120 sec"), std::string::npos) << restarted;
     EXPECT_GT(game.mean("restarted.png", brightness), dead * 1.5); // the dead look is gone
+    // The run kept at the end starts its attempt with the pass after F11's release (pass 186).
+    EXPECT_NE(game.read("assets/last.run").find("\nattempt 187\n"), std::string::npos);
 }
 
 // Real X key events into the real game: the toggles print their lines, Escape ends it cleanly.
