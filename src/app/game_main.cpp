@@ -114,7 +114,11 @@ RunSummary runFrames(GLFWwindow* window, RunningGame& game, const RunOptions& op
             observer->passBegins();
         }
         keeper.passBegins();
-        game.drawFrame(keeper.drawClock);
+        if (!options.drawsPass || options.drawsPass()) {
+            game.drawFrame(keeper.drawClock);
+        } else {
+            keeper.drawClock(); // the clock is sampled as if the water were drawn
+        }
         keeper.passEnds(game.updateFrame(keeper.updateClock, pollInput, cursor).restarted);
         if (input.screenshotRequested) {
             takeScreenshot(window);

@@ -25,7 +25,9 @@ struct RunOptions {
     std::function<void(GLFWwindow*)> pollEvents;         // the loop's event step
     std::function<void(GLFWwindow*)> beforeSwap;         // the finished frame is in the back buffer
     std::function<void(GLFWwindow*, int&, int&)> cursor; // what the orbit camera reads
-    std::function<void(const RunSummary&)> onFinish;     // after the loop, before shutdown
+    std::function<bool()>
+        drawsPass; // false: the pass is played but not drawn (a replay catching up)
+    std::function<void(const RunSummary&)> onFinish; // after the loop, before shutdown
     FrameObserver* observer = nullptr; // a benchmark's: told of each pass's phases and GL passes
 };
 

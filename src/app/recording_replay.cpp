@@ -73,8 +73,10 @@ void RecordingReplay::drive(RunOptions& options)
 
 long RecordingReplay::passAt(double seconds) const
 {
-    for (std::size_t pass = 0; pass < run.passes.size(); ++pass) {
-        if (run.passes[pass].updateSample - run.startSample >= seconds) {
+    const auto first = static_cast<std::size_t>(run.attemptStart);
+    const double start = first == 0 ? run.startSample : run.passes[first - 1].updateSample;
+    for (std::size_t pass = first; pass < run.passes.size(); ++pass) {
+        if (run.passes[pass].updateSample - start >= seconds) {
             return static_cast<long>(pass);
         }
     }

@@ -17,8 +17,10 @@ class RecordingReplay {
 
     long pass() const { return current; }
     long lastPass() const { return static_cast<long>(run.passes.size()) - 1; }
-    // The first pass whose update sample is at least this many seconds after the first sample;
-    // the last pass when none is.
+    // Watching starts at the kept attempt: the passes before it are played without drawing.
+    bool drawn() const { return current >= run.attemptStart; }
+    // The first pass of the kept attempt whose update sample is at least this many seconds
+    // after the attempt's start; the last pass when none is.
     long passAt(double seconds) const;
 
     // After the update of the current pass.

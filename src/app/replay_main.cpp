@@ -133,8 +133,9 @@ void printOutcome(const RunSummary& summary, bool printFoot)
     }
 }
 
-// A recording's times are its own clock's: a shot or the end at T seconds is the first pass
-// that sampled T or more after the first sample. It ends with its last pass by default.
+// A recording's times are its own clock's, from the start of the attempt it was kept for: a
+// shot or the end at T seconds is the first pass that sampled T or more after it. The passes
+// before that attempt are played without drawing. It ends with its last pass by default.
 int playRecording(const ReplayArguments& arguments, RunRecording run)
 {
     if (run.build != recordingBuild()) {
@@ -149,6 +150,7 @@ int playRecording(const ReplayArguments& arguments, RunRecording run)
     }
     RunOptions options;
     replay.drive(options);
+    options.drawsPass = [&] { return replay.drawn(); };
     options.beforeSwap = [&](GLFWwindow* window) {
         replay.checkFoot();
         for (const Screenshot& shot : shots) {

@@ -29,8 +29,13 @@ TEST(GameScreen, ADeathShowsItsMessageAndTheDeadLookAndF11RestartsTheClock)
     const std::string restarted = game.readText("restarted.png", "260x70+0+0");
     EXPECT_NE(restarted.find("120 sec"), std::string::npos) << restarted;
     EXPECT_GT(game.mean("restarted.png", brightness), dead * 1.5); // the dead look is gone
-    // The run kept at the end starts its attempt with the pass after F11's release (pass 186).
+    // The run kept at the end starts its attempt with the pass after F11's release (pass 186),
+    // and watching it starts there, on a fresh clock, after the passes before it are played.
     EXPECT_NE(game.read("assets/last.run").find("\nattempt 187\n"), std::string::npos);
+    const ProcessResult watched = game.replay({"assets/last.run", "--shot", "0:watched.png"});
+    ASSERT_EQ(watched.exitStatus, 0) << watched.output;
+    const std::string watchedTimer = game.readText("watched.png", "260x70+0+0");
+    EXPECT_NE(watchedTimer.find("120 sec"), std::string::npos) << watchedTimer;
 }
 
 // Real X key events into the real game: the toggles print their lines, Escape ends it cleanly.
