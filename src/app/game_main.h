@@ -21,14 +21,16 @@ struct RunSummary {
 // run is recorded, whatever drives it.
 struct RunOptions {
     std::function<double()> clock;
-    std::function<void(GLFWwindow*)> beginPass;          // before the frame is drawn
-    std::function<void(GLFWwindow*)> pollEvents;         // the loop's event step
-    std::function<void(GLFWwindow*)> beforeSwap;         // the finished frame is in the back buffer
-    std::function<void(GLFWwindow*, int&, int&)> cursor; // what the orbit camera reads
-    std::function<bool()>
-        drawsPass; // false: the pass is played but not drawn (a replay catching up)
+    std::function<void(GLFWwindow*)> beginPass;      // before the frame is drawn
+    std::function<void(GLFWwindow*)> pollEvents;     // the loop's event step
+    std::function<void(GLFWwindow*)> beforeSwap;     // the finished frame is in the back buffer
     std::function<void(const RunSummary&)> onFinish; // after the loop, before shutdown
     FrameObserver* observer = nullptr; // a benchmark's: told of each pass's phases and GL passes
+
+    // The cursor position the orbit camera reads.
+    std::function<void(GLFWwindow*, int&, int&)> cursor;
+    // False for a pass that is played but not drawn: a replay catching up to what it shows.
+    std::function<bool()> drawsPass;
 };
 
 // Start-up, the frame loop until the window is asked to close, and shutdown. Returns the
