@@ -2,11 +2,14 @@
 // damaged or cut file is refused at its line, and the ghost follows the kept attempt.
 
 #include "app/ghost_track.h"
+#include "app/input_state.h"
+#include "app/run_recorder.h"
 #include "app/run_recording.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <sstream>
 
 namespace {
 
@@ -95,4 +98,36 @@ TEST(GhostTrack, ShowsTheKeptAttemptAtTheSamePlayTimeAndVanishesAfterIt)
     EXPECT_EQ(track.footAt(1.5f), glm::dvec3(3.0));
     EXPECT_FALSE(track.footAt(1.75f));
     EXPECT_TRUE(ghostOfBestRun("/nonexistent/best.run").empty());
+}
+
+// The game's own handlers record what they hear, in the pass where it arrives, with the pad's
+// events told from the keyboard's; with the recorder off they record nothing.
+TEST(RunRecorder, TakesEveryEventTheHandlersHearInItsPass)
+{
+    std::ostringstream log;
+    startRecording(0.5);
+    recordPassStart();
+    handleKeyEvent(Key::other, KeyAction::press, log, KeySource::pad);
+    handleScrollEvent(-1.0);
+    recordPassStart();
+    handleMouseButtonEvent(MouseButton::right, KeyAction::release);
+    recordCursor(3, 4);
+    recordRestart();
+    const RunRecording run = recorder.run;
+    recorder.on = false;
+    handleKeyEvent(Key::other, KeyAction::release, log);
+    const std::size_t eventsWhileOff = recorder.run.events.size();
+    recorder = RunRecorder{};
+    input = InputState{};
+
+    ASSERT_EQ(run.passes.size(), 2u);
+    EXPECT_EQ(run.passes[0].eventCount, 2u);
+    EXPECT_EQ(run.passes[1].firstEvent, 2u);
+    EXPECT_EQ(run.passes[1].eventCount, 1u);
+    EXPECT_EQ(run.events[0].source, KeySource::pad);
+    EXPECT_EQ(run.events[1].scroll, -1.0);
+    EXPECT_EQ(run.events[2].button, MouseButton::right);
+    EXPECT_TRUE(run.passes[1].cursorRead && run.passes[1].cursorY == 4);
+    EXPECT_EQ(run.attemptStart, 2);
+    EXPECT_EQ(eventsWhileOff, 3u);
 }
