@@ -41,7 +41,9 @@ install(DIRECTORY ${KORVEL_ASSET_DIR}/ DESTINATION ${KORVEL_INSTALL_DATA_DIR}
   DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE
   PATTERN score.txt EXCLUDE
-  REGEX "/score\\.txt\\.[^/]*$" EXCLUDE
+  PATTERN best.run EXCLUDE
+  PATTERN last.run EXCLUDE
+  REGEX "/(score\\.txt|best\\.run|last\\.run)\\.[^/]*$" EXCLUDE
   REGEX "/fonts/arial\\.ttf$" EXCLUDE)
 
 # The font: a link to the system's copy when the build's one is that copy, else the file.

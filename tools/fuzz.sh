@@ -37,6 +37,7 @@ targets=(
   settings_reader_fuzzer:settings_reader_fuzzer
   best_score_fuzzer:best_score_fuzzer
   wav_file_fuzzer:wav_file_fuzzer
+  run_recording_fuzzer:run_recording_fuzzer
   model_import_fuzzer:model_import_fuzzer
 )
 if [[ -n ${FUZZ_TARGETS:-} ]]; then

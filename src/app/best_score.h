@@ -18,6 +18,9 @@ class BestScore {
 
     int value = 0;
 
+    // Where the score is kept; the best run's recording is kept beside it.
+    const std::filesystem::path& path() const { return file; }
+
   private:
     std::filesystem::path file;
 };

@@ -6,6 +6,8 @@
 #include "app/gamepad_poll.h"
 #include "app/input_callbacks.h"
 #include "app/input_state.h"
+#include "app/run_keeper.h"
+#include "app/run_recorder.h"
 #include "app/running_game.h"
 #include "app/screenshot.h"
 #include "app/settings.h"
@@ -85,8 +87,7 @@ void takeScreenshot(GLFWwindow* window)
 
 // Frames until the window is asked to close, then the summary for onFinish.
 RunSummary runFrames(GLFWwindow* window, RunningGame& game, const RunOptions& options,
-                     const std::function<double()>& clock,
-                     const std::function<void(GLFWwindow*)>& pollEvents)
+                     RunKeeper& keeper, const std::function<void(GLFWwindow*)>& pollEvents)
 {
     FrameObserver* const observer = options.observer;
     // The pad is read where the window's events are, and its events follow the keyboard's.
@@ -96,7 +97,15 @@ RunSummary runFrames(GLFWwindow* window, RunningGame& game, const RunOptions& op
         pollEvents(window);
         pollGamepad(window, pad, game.deltaTime());
     };
-    game.start(clock());
+    const std::function<void(int&, int&)> cursor = [window, &options](int& x, int& y) {
+        if (options.cursor) {
+            options.cursor(window, x, y);
+        } else {
+            readCursor(window, x, y);
+        }
+        recordCursor(x, y);
+    };
+    game.start(keeper.start());
     while (glfwWindowShouldClose(window) == 0) {
         if (options.beginPass) {
             options.beginPass(window);
@@ -104,8 +113,13 @@ RunSummary runFrames(GLFWwindow* window, RunningGame& game, const RunOptions& op
         if (observer != nullptr) {
             observer->passBegins();
         }
-        game.drawFrame(clock);
-        game.updateFrame(clock, pollInput, [window](int& x, int& y) { readCursor(window, x, y); });
+        keeper.passBegins();
+        if (!options.drawsPass || options.drawsPass()) {
+            game.drawFrame(keeper.drawClock);
+        } else {
+            keeper.drawClock(); // the clock is sampled as if the water were drawn
+        }
+        keeper.passEnds(game.updateFrame(keeper.updateClock, pollInput, cursor).restarted);
         if (input.screenshotRequested) {
             takeScreenshot(window);
         }
@@ -116,6 +130,7 @@ RunSummary runFrames(GLFWwindow* window, RunningGame& game, const RunOptions& op
         glfwSwapBuffers(window);
         markPhase(observer, FramePhase::Swap);
     }
+    keeper.loopEnds();
     return game.summary();
 }
 
@@ -148,7 +163,8 @@ int playGame(const RunOptions& options)
         // The game's resources live in this block, so they are released before the framework,
         // physics and the window go.
         RunningGame game(settings, best, options.observer, options.soundCapture);
-        const RunSummary summary = runFrames(window, game, options, clock, pollEvents);
+        RunKeeper keeper(game, best.path(), clock);
+        const RunSummary summary = runFrames(window, game, options, keeper, pollEvents);
         if (options.onFinish) {
             options.onFinish(summary);
         }

@@ -18,7 +18,8 @@ struct RunSummary {
 
 // What differs between the interactive game and a scripted run: where time comes from, where
 // input events come from, and what happens around each presented frame. Empty members take
-// the interactive defaults (glfwGetTime, glfwPollEvents, nothing).
+// the interactive defaults (glfwGetTime, glfwPollEvents, glfwGetCursorPos, nothing). Every
+// run is recorded, whatever drives it.
 struct RunOptions {
     std::function<double()> clock;
     std::function<void(GLFWwindow*)> beginPass;      // before the frame is drawn
@@ -27,6 +28,11 @@ struct RunOptions {
     std::function<void(const RunSummary&)> onFinish; // after the loop, before shutdown
     FrameObserver* observer = nullptr;    // a benchmark's: told of each pass's phases and GL passes
     SoundCapture* soundCapture = nullptr; // a recording's: the mix goes to it, not the speakers
+
+    // The cursor position the orbit camera reads.
+    std::function<void(GLFWwindow*, int&, int&)> cursor;
+    // False for a pass that is played but not drawn: a replay catching up to what it shows.
+    std::function<bool()> drawsPass;
 };
 
 // Start-up, the frame loop until the window is asked to close, and shutdown. Returns the

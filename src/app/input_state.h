@@ -15,6 +15,7 @@ struct InputState {
     bool backfaceCulling = true;   // F6: mirrors GL_CULL_FACE
     bool frustumCulling = true;    // F8: skip drawables outside the player camera's view
     bool followCamera = true;      // Tab: player camera when on, orbit camera when off
+    bool ghost = true;             // G: the best run's ghost, where there is one
     bool restartRequested = false; // F11: served at the end of the same frame
     // F12: served once the same frame is drawn, before it is shown
     bool screenshotRequested = false;

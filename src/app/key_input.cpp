@@ -1,6 +1,7 @@
 #include "app/key_input.h"
 
 #include "app/input_state.h"
+#include "app/run_recorder.h"
 #include "physics/player.h"
 
 #include <algorithm>
@@ -70,6 +71,7 @@ bool heardByGame(Key key, KeyAction action, KeySource source)
 
 KeyEffects handleKeyEvent(Key key, KeyAction action, std::ostream& log, KeySource source)
 {
+    recordKeyEvent(key, action, source);
     if (!heardByGame(key, action, source)) {
         return {};
     }
@@ -86,6 +88,9 @@ KeyEffects handleKeyEvent(Key key, KeyAction action, std::ostream& log, KeySourc
         break;
     case Key::tab:
         input.followCamera = !input.followCamera;
+        break;
+    case Key::g:
+        flip(input.ghost, "Ghost: ", log);
         break;
     case Key::f2:
         flip(input.debugText, "Debug: ", log);
@@ -124,6 +129,7 @@ KeyEffects handleKeyEvent(Key key, KeyAction action, std::ostream& log, KeySourc
 
 void handleMouseButtonEvent(MouseButton button, KeyAction action)
 {
+    recordMouseButtonEvent(button, action);
     if (action == KeyAction::repeat) {
         return;
     }
@@ -137,5 +143,6 @@ void handleMouseButtonEvent(MouseButton button, KeyAction action)
 
 void handleScrollEvent(double yoffset)
 {
+    recordScrollEvent(yoffset);
     input.orbitZoom -= static_cast<float>(yoffset) * 0.5f;
 }

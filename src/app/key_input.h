@@ -19,7 +19,7 @@ struct KeyEffects {
 enum class KeySource { keyboard, pad };
 
 // Every event first tells the player what to do (W, S, A, D, Space, V, K). Then, on release
-// only, the function keys flip their switch and print its label and new value on the log,
+// only, the function keys and G flip their switch and print its label and new value on the log,
 // flushed. Taken in every game state; the player's part only shows while it is being moved.
 // A release of W, S, A or D is not heard while the other source still holds that key, so
 // letting go of the stick does not stop a run that W keeps up, nor the other way round.

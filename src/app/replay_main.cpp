@@ -1,8 +1,10 @@
 // korvel-replay: the game's own start-up and frame loop on a virtual clock, with key events
-// read from a route file instead of the keyboard. Same route, same build: same outcome.
+// read from a route file instead of the keyboard. Same route, same build: same outcome. Given
+// a recording of a run instead, it plays that run again, pass for pass.
 
 #include "app/game_main.h"
 #include "app/input_callbacks.h"
+#include "app/recording_replay.h"
 #include "app/route.h"
 #include "audio/sound_capture.h"
 #include "render/back_buffer.h"
@@ -13,6 +15,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -23,6 +26,7 @@ namespace {
 struct Screenshot {
     long pass = 0;
     std::string file;
+    double time = 0.0;
 };
 
 struct ReplayArguments {
@@ -31,14 +35,15 @@ struct ReplayArguments {
     std::vector<Screenshot> shots;
     std::optional<double> until;
     std::string soundFile; // --sound: the run's mix, recorded on the virtual clock
+    bool printFoot = false;
 };
 
 [[noreturn]] void usage(const std::string& problem)
 {
-    std::cerr << "korvel-replay: " << problem << "\n"
-              << "usage: korvel-replay ROUTE [--frame-time S] [--shot T:FILE.png]... [--until S]"
-                 " [--sound FILE.wav]"
-              << std::endl;
+    std::cerr
+        << "korvel-replay: " << problem << "\n"
+        << "usage: korvel-replay ROUTE|RUN [--frame-time S] [--shot T:FILE.png]... [--until S]"
+        << " [--foot] [--sound FILE.wav]" << std::endl;
     std::exit(2);
 }
 
@@ -81,6 +86,8 @@ ReplayArguments parseArguments(int argc, char** argv)
             arguments.until = positiveNumber(value(), "end time");
         } else if (word == "--sound") {
             arguments.soundFile = value();
+        } else if (word == "--foot") {
+            arguments.printFoot = true;
         } else if (!word.empty() && word[0] == '-') {
             usage("unknown option " + word);
         } else if (arguments.routeFile.empty()) {
@@ -93,7 +100,7 @@ ReplayArguments parseArguments(int argc, char** argv)
         usage("no route file");
     }
     for (const auto& [time, file] : shotTimes) {
-        arguments.shots.push_back({passForTime(time, arguments.frameTime), file});
+        arguments.shots.push_back({passForTime(time, arguments.frameTime), file, time});
     }
     return arguments;
 }
@@ -122,11 +129,90 @@ void printOutcome(const RunSummary& summary)
     std::cout << std::endl;
 }
 
+void printOutcome(const RunSummary& summary, bool printFoot)
+{
+    printOutcome(summary);
+    if (printFoot) {
+        printPlayerFoot(std::cout);
+    }
+}
+
+// A recording's times are its own clock's, from the start of the attempt it was kept for: a
+// shot or the end at T seconds is the first pass that sampled T or more after it. The passes
+// before that attempt are played without drawing. It ends with its last pass by default.
+int playRecording(const ReplayArguments& arguments, RunRecording run)
+{
+    if (run.build != recordingBuild()) {
+        std::cerr << "korvel-replay: recorded by " << run.build << ", played by "
+                  << recordingBuild() << ": it may play differently" << std::endl;
+    }
+    // A recording's passes last what the player's frames lasted, so its mix has no fixed share
+    // of samples per pass to record; it is still never played to the speakers.
+    if (!arguments.soundFile.empty()) {
+        usage("--sound records the mix of routes only");
+    }
+    SoundCapture silent(1.0 / 60.0, 0);
+    RecordingReplay replay(std::move(run));
+    const long lastPass = arguments.until ? replay.passAt(*arguments.until) : replay.lastPass();
+    std::vector<Screenshot> shots = arguments.shots;
+    for (Screenshot& shot : shots) {
+        shot.pass = replay.passAt(shot.time);
+    }
+    RunOptions options;
+    options.soundCapture = &silent;
+    replay.drive(options);
+    options.drawsPass = [&] { return replay.drawn(); };
+    options.beforeSwap = [&](GLFWwindow* window) {
+        replay.checkFoot();
+        for (const Screenshot& shot : shots) {
+            if (shot.pass == replay.pass()) {
+                saveScreenshot(window, shot.file);
+            }
+        }
+        if (replay.pass() >= lastPass) {
+            glfwSetWindowShouldClose(window, GLFW_TRUE);
+        }
+    };
+    options.onFinish = [&](const RunSummary& summary) {
+        printOutcome(summary, arguments.printFoot);
+    };
+    const int status = runGame(options);
+    if (status == 0 && replay.firstDifference() >= 0) {
+        std::cerr << "korvel-replay: the player left the recorded run at pass "
+                  << replay.firstDifference() << std::endl;
+        return 1;
+    }
+    return status;
+}
+
+// A file that begins as a recording is played as one; a recording that cannot be read is
+// refused like a bad route.
+std::optional<int> playIfRecording(const ReplayArguments& arguments)
+{
+    std::ifstream in(arguments.routeFile, std::ios::binary);
+    std::string start(32, '\0');
+    in.read(start.data(), static_cast<std::streamsize>(start.size()));
+    start.resize(static_cast<std::size_t>(in.gcount()));
+    if (!looksLikeRecording(start)) {
+        return std::nullopt;
+    }
+    RecordingError error;
+    std::optional<RunRecording> run = loadRecording(arguments.routeFile, error);
+    if (!run) {
+        std::cerr << arguments.routeFile << ":" << error.line << ": " << error.message << std::endl;
+        return 2;
+    }
+    return playRecording(arguments, std::move(*run));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     const ReplayArguments arguments = parseArguments(argc, argv);
+    if (const std::optional<int> status = playIfRecording(arguments)) {
+        return *status;
+    }
     RouteError error;
     const std::optional<Route> route = loadRoute(arguments.routeFile, error);
     if (!route) {
@@ -184,7 +270,9 @@ int main(int argc, char** argv)
             glfwSetWindowShouldClose(window, GLFW_TRUE);
         }
     };
-    options.onFinish = printOutcome;
+    options.onFinish = [&](const RunSummary& summary) {
+        printOutcome(summary, arguments.printFoot);
+    };
     // The first sample, before pass 0, is time 0.
     const int status = runGame(options);
     if (recording && status == 0 && !sound.save(arguments.soundFile)) {

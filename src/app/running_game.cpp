@@ -54,9 +54,10 @@ RunningGame::RunningGame(const Settings& settings, BestScore& best, FrameObserve
       scenePass(settings.width, settings.height, settings.near, settings.far),
       hazard(startHazardMarker()),
       sounds(capture != nullptr ? SoundMixer::Output::loopback : SoundMixer::Output::speakers),
-      capture(capture), session(best, playerCamera, orbitCamera)
+      capture(capture), session(best, playerCamera, orbitCamera), ghost(kitchen.playerModel())
 {
     water.transformation = waterTransformation();
+    ghost.follow(ghostOfBestRun(bestRunFile(best.path())));
     session.setObserver(observer);
     if (capture != nullptr) {
         capture->attach(&sounds.mixer());
@@ -132,6 +133,7 @@ void RunningGame::drawFrame(const std::function<double()>& clock)
     markPhase(observer, FramePhase::Particles);
     markDrawPass(observer, DrawPass::Water);
     water.draw(activeViewProjection(), static_cast<float>(clock()));
+    ghost.draw(session.attempt().playTime);
     markPhase(observer, FramePhase::Procedural);
     markDrawPass(observer, DrawPass::PostProcess);
     if (!input.wireframe) {
@@ -141,9 +143,9 @@ void RunningGame::drawFrame(const std::function<double()>& clock)
     drawHud();
 }
 
-void RunningGame::updateFrame(const std::function<double()>& clock,
-                              const std::function<void()>& pollEvents,
-                              const std::function<void(int&, int&)>& cursor)
+GameSession::PassResult RunningGame::updateFrame(const std::function<double()>& clock,
+                                                 const std::function<void()>& pollEvents,
+                                                 const std::function<void(int&, int&)>& cursor)
 {
     const GameSession::PassResult result = session.update(clock, pollEvents, cursor);
     if (result.playerMoved) {
@@ -159,6 +161,7 @@ void RunningGame::updateFrame(const std::function<double()>& clock,
         sounds.update(orbitCamera.getView(), orbitCamera.getProjection(), session.attempt());
     }
     markPhase(observer, FramePhase::Audio);
+    return result;
 }
 
 RunSummary RunningGame::summary() const

@@ -3,6 +3,7 @@
 #include "app/game_main.h"
 #include "app/game_session.h"
 #include "app/game_sounds.h"
+#include "app/ghost.h"
 #include "app/hud.h"
 #include "app/kitchen_scene.h"
 #include "physics/kitchen_actors.h"
@@ -42,11 +43,15 @@ class RunningGame {
 
     // The session's update with the window's events and cursor, then the player model follows
     // and the sounds hear the pass.
-    void updateFrame(const std::function<double()>& clock, const std::function<void()>& pollEvents,
-                     const std::function<void(int&, int&)>& cursor);
+    GameSession::PassResult updateFrame(const std::function<double()>& clock,
+                                        const std::function<void()>& pollEvents,
+                                        const std::function<void(int&, int&)>& cursor);
 
     // How the attempt stands.
     RunSummary summary() const;
+
+    // From now on the ghost shows this run's kept attempt.
+    void showGhostOf(const RunRecording& run) { ghost.follow(GhostTrack(run)); }
 
     // The frame time of the latest time sample: during the events of a pass, that pass's.
     float deltaTime() const { return session.deltaTime(); }
@@ -76,5 +81,6 @@ class RunningGame {
     SoundCapture* const capture;
     GameSession session;
     HudDrawer hudDrawer;
+    Ghost ghost;
     int drawnModels = 0;
 };

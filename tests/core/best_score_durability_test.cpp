@@ -3,6 +3,7 @@
 // odd in the file's place.
 
 #include "app/best_score.h"
+#include "app/run_recording.h"
 
 #include "support/temp_dir.h"
 
@@ -112,6 +113,46 @@ TEST(BestScore, AKillInTheMiddleOfSavingLeavesTheOldOrANewerScoreWhole)
     // The next game's save goes through whatever torn temporary files the kills left behind.
     BestScore(folder / "score.txt").save(stored + 1);
     EXPECT_EQ(folder.read("score.txt"), std::to_string(stored + 1));
+}
+
+// The best run is saved beside the score in the same way: whatever a kill hits, the recording
+// there is whole (the old one or a newer, longer one), and so is the score.
+TEST(BestScore, AKillWhileTheBestRunIsSavedLeavesAWholeRecordingAndScore)
+{
+    TempDir folder;
+    folder.write("score.txt", "57");
+    std::size_t kept = 0;
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<int> delayMicroseconds(0, 15000);
+    for (int round = 0; round < 40; ++round) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) { // a new best, then its run, each run a pass longer than the last
+            BestScore best(folder / "score.txt");
+            RunRecording run;
+            run.passes.resize(kept + 300);
+            for (int score = best.value + 1;; ++score) {
+                best.save(score);
+                run.passes.emplace_back();
+                saveRecording(folder / "best.run", run);
+            }
+        }
+        usleep(static_cast<useconds_t>(delayMicroseconds(random)));
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+
+        const std::string score = folder.read("score.txt");
+        ASSERT_EQ(score, std::to_string(std::atoi(score.c_str()))) << "after kill " << round;
+        RecordingError error;
+        const auto run = loadRecording(folder / "best.run", error);
+        if (run || kept > 0) {
+            ASSERT_TRUE(run) << "after kill " << round << ", line " << error.line << ": "
+                             << error.message;
+            ASSERT_GE(run->passes.size(), kept) << "after kill " << round << " an older run";
+            kept = run->passes.size();
+        }
+    }
+    EXPECT_GT(kept, 0u) << "no kill came after a whole save";
 }
 
 TEST(BestScore, AFolderOrAFileItMayNotWriteKeepsTheStoredScore)

@@ -1,5 +1,8 @@
 #include "game_run.h"
 
+#include <cstdlib>
+#include <sstream>
+
 const std::string brightness = "-colorspace gray";
 const std::string saturation = "-colorspace HSL -channel G -separate";
 
@@ -26,6 +29,13 @@ TEST(GameScreen, ADeathShowsItsMessageAndTheDeadLookAndF11RestartsTheClock)
     const std::string restarted = game.readText("restarted.png", "260x70+0+0");
     EXPECT_NE(restarted.find("120 sec"), std::string::npos) << restarted;
     EXPECT_GT(game.mean("restarted.png", brightness), dead * 1.5); // the dead look is gone
+    // The run kept at the end starts its attempt with the pass after F11's release (pass 186),
+    // and watching it starts there, on a fresh clock, after the passes before it are played.
+    EXPECT_NE(game.read("assets/last.run").find("\nattempt 187\n"), std::string::npos);
+    const ProcessResult watched = game.replay({"assets/last.run", "--shot", "0:watched.png"});
+    ASSERT_EQ(watched.exitStatus, 0) << watched.output;
+    const std::string watchedTimer = game.readText("watched.png", "260x70+0+0");
+    EXPECT_NE(watchedTimer.find("120 sec"), std::string::npos) << watchedTimer;
 }
 
 // Real X key events into the real game: the toggles print their lines, Escape ends it cleanly.
@@ -106,4 +116,74 @@ TEST(GameScreen, TheTimeUpHeadlineFitsTheDefaultWindow)
     ASSERT_EQ(run.output, "outcome: timeup\n");
     const std::string headline = game.readText("timeup.png", "800x80+0+230");
     EXPECT_NE(headline.find("THE PIZZA WAS SERVED WITHOUT YOU"), std::string::npos) << headline;
+}
+
+// The best run's ghost shows where that run stood at the same play time (here 6 units ahead on
+// the first counter); without the file, with a cut one, or switched off by G, every pixel is
+// the one drawn with no ghost at all.
+TEST(GameScreen, TheBestRunsGhostShowsOnlyWhenItIsThereAndOn)
+{
+    GameFolder game;
+    game.window(240, 240);
+    game.write("ghost-off.route", "0 G press\n0 G release\n");
+    const std::string best = "korvel-run 1\nbuild korvel\nattempt 0\nstart 0\np 0 5 6 0 0\nend 1\n";
+    const auto shot = [&](const std::string& route, const std::string& png) {
+        const ProcessResult run = game.replay({route, "--until", "1", "--shot", "1:" + png});
+        EXPECT_EQ(run.exitStatus, 0) << run.output;
+    };
+    shot("/dev/null", "absent.png");
+    game.write("assets/best.run", best.substr(0, best.size() - 6));
+    shot("/dev/null", "cut.png");
+    game.write("assets/best.run", best);
+    shot("/dev/null", "ghost.png");
+    shot("ghost-off.route", "off.png");
+    const auto differing = [&](const std::string& png) {
+        return std::stoi(game.shell("compare -metric AE absent.png " + png + " null: 2>&1"));
+    };
+    EXPECT_EQ(differing("cut.png"), 0);
+    EXPECT_EQ(differing("off.png"), 0);
+    EXPECT_GT(differing("ghost.png"), 50);
+}
+
+// A run played with real X key, button and wheel events is kept as last.run, and korvel-replay
+// plays it again pass for pass (it fails if the foot ever leaves the recorded one) to the foot
+// where the game left the player. The keys go in as in RealKeyEventsReachTheGame.
+TEST(GameScreen, ARunPlayedWithRealKeysIsReplayedToTheSameFoot)
+{
+    const std::string script = R"sh(
+exec 3< <(exec Xvfb -displayfd 1 -screen 0 1024x1024x24 -nolisten tcp 2>/dev/null)
+trap "kill $! 2>/dev/null" EXIT
+read -r -t 120 number <&3 && export DISPLAY=":$number" || exit 1
+"$0" >game.out 2>&1 &
+game=$!
+xdotool windowfocus --sync "$(timeout 120 xdotool search --sync --onlyvisible --pid $game | head -n 1)"
+for ((second = 0; second < 120; second++)); do
+  grep -q "^Debug" game.out || ! kill -0 $game && break
+  xdotool key F2 && sleep 1
+done
+xdotool keydown w sleep 0.5 keydown a key space sleep 0.5 keyup a keyup w key Tab
+xdotool mousemove 100 100 mousedown 1 mousemove 160 130 mouseup 1 click 4 click 5 key Tab
+xdotool key Escape
+timeout 120 tail --pid=$game -f /dev/null || kill $game
+wait $game
+)sh";
+    GameFolder game;
+    game.window(240, 240);
+    runProcess({"/bin/bash", "-c", script, KORVEL_GAME}, game.path().string(), 600);
+    const std::string recorded = game.read("assets/last.run");
+    for (const char* line : {"\nk SPACE press\n", "\nb left release\n", "\ns 0x1p+0\n", "\nc "}) {
+        EXPECT_NE(recorded.find(line), std::string::npos) << line << " in\n" << recorded;
+    }
+    const ProcessResult run = game.replay({"assets/last.run", "--foot"});
+    ASSERT_EQ(run.exitStatus, 0) << run.output;
+    // The last pass line: p DRAW UPDATE X Y Z
+    std::istringstream last(recorded.substr(recorded.rfind("\np ") + 3));
+    std::string draw, update, x, y, z;
+    last >> draw >> update >> x >> y >> z;
+    std::istringstream replayed(run.output.substr(run.output.find("\nfoot: ") + 7));
+    double foot[3];
+    replayed >> foot[0] >> foot[1] >> foot[2];
+    EXPECT_EQ(foot[0], std::strtod(x.c_str(), nullptr)) << run.output;
+    EXPECT_EQ(foot[1], std::strtod(y.c_str(), nullptr)) << run.output;
+    EXPECT_EQ(foot[2], std::strtod(z.c_str(), nullptr)) << run.output;
 }

@@ -152,7 +152,8 @@ for entry in "$data"/*; do
     [[ "$name" == settings.ini ]] && continue
     check "assets/$name links to the shared data" test "$(readlink "$assets/$name")" = "$entry"
 done
-check "the shared data got no score" test ! -e "$data/score.txt"
+check "the shared data got no score and no kept run" \
+    test ! -e "$data/score.txt" -a ! -e "$data/best.run" -a ! -e "$data/last.run"
 
 # --- A later start after an upgrade ---------------------------------------------------------
 # The user changed a setting and holds a score; the upgrade adds a data folder and drops one.
@@ -190,6 +191,9 @@ if [[ -f "$source/routes/win.route" ]]; then
     check "the winning route wins" test -n "$score"
     check "the won score is in the user's score.txt" test "$(cat "$assets/score.txt" 2>/dev/null)" = "$score"
     check "the shared data still has no score" test ! -e "$data/score.txt"
+    for run in best.run last.run; do
+        check "$run is a file of the user's" test -f "$assets/$run" -a ! -L "$assets/$run"
+    done
     echo "won with ${score:-?} s left; the score went to $assets/score.txt"
 else
     echo "NOTE: no routes/win.route yet: the score's place is checked by the folder's layout only"

@@ -11,6 +11,10 @@ TEST(Routes, TheWinningRouteWinsAndTheBestScoreFileKeepsTheBest)
     EXPECT_EQ(run.exitStatus, 0);
     EXPECT_EQ(run.output, "outcome: won score=84 best=84\n");
     EXPECT_EQ(game.read("assets/score.txt"), "84"); // the digits alone, no newline
+    // The run that set the best is kept beside it and plays again, pass for pass, to that score.
+    run = game.replay({"assets/best.run"});
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(run.output, "outcome: won score=84 best=84\n");
 
     game.write("assets/score.txt", "119");
     run = game.replay({KORVEL_SOURCE_DIR "/routes/win.route"});

@@ -32,3 +32,21 @@ TEST(ReplayArguments, AMalformedRouteLineIsRefusedWithItsNumber)
               "status 2\n");
     EXPECT_TRUE(game.read("errors.txt").starts_with("route.txt:3: ")) << game.read("errors.txt");
 }
+
+// A recording that is cut short or damaged is refused at its line, one of another format
+// version by what it is; neither plays.
+TEST(ReplayArguments, ACutRecordingOrOneOfAnotherVersionIsRefused)
+{
+    const GameFolder game;
+    game.write("cut.run", "korvel-run 1\nbuild korvel\nattempt 0\nstart 0\np 0 1 0 0 0\n");
+    game.write("newer.run", "korvel-run 2\nbuild korvel\n");
+    const std::pair<std::string, std::string> refusals[] = {
+        {"cut.run", "cut.run:6: the recording ends before its end line\n"},
+        {"newer.run", "newer.run:1: recorded in format 2; this build reads format 1\n"},
+    };
+    for (const auto& [file, line] : refusals) {
+        EXPECT_EQ(game.shell("'" KORVEL_REPLAY "' " + file + " 2>errors.txt; echo status $?"),
+                  "status 2\n");
+        EXPECT_EQ(game.read("errors.txt"), line);
+    }
+}

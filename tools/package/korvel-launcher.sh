@@ -2,12 +2,14 @@
 # Starts Korvel as an installed game. The game reads and writes "assets/..." below its working
 # directory, and the installed data is read-only and shared by every user, so each user gets a
 # folder of their own: its assets/ is a real, writable directory that holds the user's own
-# settings.ini and score.txt, and links every other entry to the shared data. The links are made
+# settings.ini and score.txt, with the recordings of their best and last runs (best.run,
+# last.run) beside it, and links every other entry to the shared data. The links are made
 # anew at each start, so data added or removed by an upgrade shows at once; the user's own files
 # are never touched once they exist.
 #
 #   korvel                            play
-#   korvel --replay ROUTE [OPTION]... run korvel-replay in the same folder (paths below it)
+#   korvel --replay ROUTE [OPTION]... run korvel-replay in the same folder (paths below it);
+#                                     assets/best.run or assets/last.run plays a kept run
 #
 # KORVEL_DATA_DIR and KORVEL_BIN_DIR override where the shared data and the game's programs are
 # looked for; by default they are found beside this script as the install laid them out.
@@ -63,7 +65,7 @@ for entry in "$data_dir"/*; do
     [ -e "$entry" ] || continue
     name=${entry##*/}
     case $name in
-    settings.ini | score.txt | score.txt.*) continue ;;
+    settings.ini | score.txt | score.txt.* | best.run | last.run | *.run.*) continue ;;
     esac
     if [ -L "$assets/$name" ] || [ ! -e "$assets/$name" ]; then
         ln -sfn "$entry" "$assets/$name"

@@ -1,0 +1,133 @@
+// Recordings of runs: their text gives back every sample, event and position bit for bit, a
+// damaged or cut file is refused at its line, and the ghost follows the kept attempt.
+
+#include "app/ghost_track.h"
+#include "app/input_state.h"
+#include "app/run_recorder.h"
+#include "app/run_recording.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <sstream>
+
+namespace {
+
+const std::string header = "korvel-run 1\nbuild test\nattempt 0\nstart 0\n";
+
+bool sameBits(double a, double b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+} // namespace
+
+TEST(RunRecording, ItsTextGivesBackEverySampleAndEventBitForBit)
+{
+    RunRecording run;
+    run.build = "korvel 9.9 test";
+    run.attemptStart = 1;
+    run.startSample = 0.1;
+    run.passes.resize(2);
+    run.passes[0] = {1.0 / 3.0, 0.7000000001, {-0.0, 1e-300, 123456.789}, 0, 3, false, 0, 0};
+    run.passes[1] = {2.5, 2.75, {1.0, 2.0, 3.0}, 3, 0, true, -5, 2147483647};
+    run.events.resize(3);
+    run.events[0].key = Key::f11;
+    run.events[1] = {RecordedEvent::Kind::key, Key::d, {}, KeyAction::release, KeySource::pad, 0.0};
+    run.events[2] = {RecordedEvent::Kind::scroll, {}, {}, {}, {}, -0.1};
+
+    RecordingError error;
+    const std::optional<RunRecording> back = parseRecording(recordingText(run), error);
+    ASSERT_TRUE(back) << error.line << ": " << error.message;
+    EXPECT_EQ(back->build, "korvel 9.9 test");
+    EXPECT_EQ(back->attemptStart, 1);
+    EXPECT_TRUE(sameBits(back->startSample, 0.1));
+    ASSERT_EQ(back->passes.size(), 2u);
+    EXPECT_TRUE(sameBits(back->passes[0].drawSample, 1.0 / 3.0));
+    EXPECT_TRUE(sameBits(back->passes[0].updateSample, 0.7000000001));
+    EXPECT_TRUE(sameBits(back->passes[0].foot.x, -0.0));
+    EXPECT_TRUE(sameBits(back->passes[0].foot.y, 1e-300));
+    EXPECT_EQ(back->passes[0].eventCount, 3u);
+    EXPECT_FALSE(back->passes[0].cursorRead);
+    EXPECT_TRUE(back->passes[1].cursorRead);
+    EXPECT_EQ(back->passes[1].cursorY, 2147483647);
+    ASSERT_EQ(back->events.size(), 3u);
+    EXPECT_EQ(back->events[0].key, Key::f11);
+    EXPECT_EQ(back->events[1].source, KeySource::pad);
+    EXPECT_EQ(back->events[1].action, KeyAction::release);
+    EXPECT_TRUE(sameBits(back->events[2].scroll, -0.1));
+}
+
+TEST(RunRecording, ADamagedOrCutRecordingIsRefusedAtItsLine)
+{
+    const std::pair<std::string, int> damaged[] = {
+        {"korvel-run 2\nbuild future\n", 1},
+        {"korvel-run 1\nattempt 0\n", 2},
+        {header + "p 0 1 0 0 0\np 1 2 0 0\nend 2\n", 6},
+        {header + "k W press\np 0 1 0 0 0\nend 1\n", 5},
+        {header + "p 0 1 0 0 0\nk W jump\nend 1\n", 6},
+        {header + "p 0 1 0 0 0\nc 1 2\nb left press\nend 1\n", 7},
+        {header + "p 0 1 0 0 0\np 1 nan 0 0 0\nend 2\n", 6},
+        {header + "p 0 1 0 0 0\nend 2\n", 6},
+        {header + "p 0 1 0 0 0\nend 1\np 1 2 0 0 0\n", 7},
+        {header + "p 0 1 0 0 0\ns 1\n", 7}, // cut: no end line
+        {"korvel-run 1\nbuild test\nattempt 3\nstart 0\np 0 1 0 0 0\nend 1\n", 6},
+    };
+    for (const auto& [text, line] : damaged) {
+        RecordingError error;
+        EXPECT_FALSE(parseRecording(text, error)) << text;
+        EXPECT_EQ(error.line, line) << text << error.message;
+    }
+    RecordingError error;
+    parseRecording("korvel-run 2\n", error);
+    EXPECT_EQ(error.message, "recorded in format 2; this build reads format 1");
+}
+
+// Play time runs from the kept attempt's first pass, by the float frame times the loop takes.
+TEST(GhostTrack, ShowsTheKeptAttemptAtTheSamePlayTimeAndVanishesAfterIt)
+{
+    RecordingError error;
+    const auto run = parseRecording("korvel-run 1\nbuild test\nattempt 1\nstart 0\n"
+                                    "p 0 9 1 1 1\np 9 10 2 2 2\np 10 10.5 3 3 3\nend 3\n",
+                                    error);
+    ASSERT_TRUE(run) << error.message;
+    const GhostTrack track(*run);
+    EXPECT_EQ(track.footAt(0.0f), glm::dvec3(2.0));
+    EXPECT_EQ(track.footAt(1.0f), glm::dvec3(2.0));
+    EXPECT_EQ(track.footAt(1.25f), glm::dvec3(3.0));
+    EXPECT_EQ(track.footAt(1.5f), glm::dvec3(3.0));
+    EXPECT_FALSE(track.footAt(1.75f));
+    EXPECT_TRUE(ghostOfBestRun("/nonexistent/best.run").empty());
+}
+
+// The game's own handlers record what they hear, in the pass where it arrives, with the pad's
+// events told from the keyboard's; with the recorder off they record nothing.
+TEST(RunRecorder, TakesEveryEventTheHandlersHearInItsPass)
+{
+    std::ostringstream log;
+    startRecording(0.5);
+    recordPassStart();
+    handleKeyEvent(Key::other, KeyAction::press, log, KeySource::pad);
+    handleScrollEvent(-1.0);
+    recordPassStart();
+    handleMouseButtonEvent(MouseButton::right, KeyAction::release);
+    recordCursor(3, 4);
+    recordRestart();
+    const RunRecording run = recorder.run;
+    recorder.on = false;
+    handleKeyEvent(Key::other, KeyAction::release, log);
+    const std::size_t eventsWhileOff = recorder.run.events.size();
+    recorder = RunRecorder{};
+    input = InputState{};
+
+    ASSERT_EQ(run.passes.size(), 2u);
+    EXPECT_EQ(run.passes[0].eventCount, 2u);
+    EXPECT_EQ(run.passes[1].firstEvent, 2u);
+    EXPECT_EQ(run.passes[1].eventCount, 1u);
+    EXPECT_EQ(run.events[0].source, KeySource::pad);
+    EXPECT_EQ(run.events[1].scroll, -1.0);
+    EXPECT_EQ(run.events[2].button, MouseButton::right);
+    EXPECT_TRUE(run.passes[1].cursorRead && run.passes[1].cursorY == 4);
+    EXPECT_EQ(run.attemptStart, 2);
+    EXPECT_EQ(eventsWhileOff, 3u);
+}
