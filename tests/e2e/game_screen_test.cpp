@@ -38,6 +38,17 @@ TEST(GameScreen, ADeathShowsItsMessageAndTheDeadLookAndF11RestartsTheClock)
     EXPECT_NE(watchedTimer.find("120 sec"), std::string::npos) << watchedTimer;
 }
 
+// The start of a shell script that runs the game ($0) on an X server of its own, with its
+// output in game.out and its window focused, so that xdotool's events reach it.
+constexpr const char* gameOnItsOwnXServer = R"sh(
+exec 3< <(exec Xvfb -displayfd 1 -screen 0 1024x1024x24 -nolisten tcp 2>/dev/null)
+trap "kill $! 2>/dev/null" EXIT
+read -r -t 120 number <&3 && export DISPLAY=":$number" || exit 1
+"$0" >game.out 2>&1 &
+game=$!
+xdotool windowfocus --sync "$(timeout 120 xdotool search --sync --onlyvisible --pid $game | head -n 1)"
+)sh";
+
 // Real X key events into the real game: the toggles print their lines, Escape ends it cleanly.
 // The game gets an X server of its own, because key events go to whichever window has the
 // focus, and on the shared test display other tests' windows come and go and take it. Each
@@ -45,13 +56,7 @@ TEST(GameScreen, ADeathShowsItsMessageAndTheDeadLookAndF11RestartsTheClock)
 // xdotool and Xvfb.
 TEST(GameScreen, RealKeyEventsReachTheGame)
 {
-    const std::string script = R"sh(
-exec 3< <(exec Xvfb -displayfd 1 -screen 0 1024x1024x24 -nolisten tcp 2>/dev/null)
-trap "kill $! 2>/dev/null" EXIT
-read -r -t 120 number <&3 && export DISPLAY=":$number" || exit 1
-"$0" >game.out 2>&1 &
-game=$!
-xdotool windowfocus --sync "$(timeout 120 xdotool search --sync --onlyvisible --pid $game | head -n 1)"
+    const std::string script = std::string(gameOnItsOwnXServer) + R"sh(
 # A key pressed before the game listens may be lost: press it again until the game answers.
 for toggle in F2:Debug F3:Wireframe; do
   for ((second = 0; second < 120; second++)); do
@@ -150,13 +155,7 @@ TEST(GameScreen, TheBestRunsGhostShowsOnlyWhenItIsThereAndOn)
 // where the game left the player. The keys go in as in RealKeyEventsReachTheGame.
 TEST(GameScreen, ARunPlayedWithRealKeysIsReplayedToTheSameFoot)
 {
-    const std::string script = R"sh(
-exec 3< <(exec Xvfb -displayfd 1 -screen 0 1024x1024x24 -nolisten tcp 2>/dev/null)
-trap "kill $! 2>/dev/null" EXIT
-read -r -t 120 number <&3 && export DISPLAY=":$number" || exit 1
-"$0" >game.out 2>&1 &
-game=$!
-xdotool windowfocus --sync "$(timeout 120 xdotool search --sync --onlyvisible --pid $game | head -n 1)"
+    const std::string script = std::string(gameOnItsOwnXServer) + R"sh(
 for ((second = 0; second < 120; second++)); do
   grep -q "^Debug" game.out || ! kill -0 $game && break
   xdotool key F2 && sleep 1

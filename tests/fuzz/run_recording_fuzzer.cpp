@@ -24,7 +24,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::optional<RunRecording> again = parseRecording(recordingText(*run), error);
     assert(again && again->passes.size() == run->passes.size() &&
-           again->events.size() == run->events.size() &&
-           again->attemptStart == run->attemptStart);
+           again->events.size() == run->events.size() && again->attemptStart == run->attemptStart);
     return 0;
 }
