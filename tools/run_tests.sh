@@ -19,6 +19,6 @@ cd "$build"
 # last client leaves can refuse the next test's connection while it does.
 xvfb-run -a -s "-screen 0 1024x1024x24 -noreset" ctest --output-on-failure --parallel 2 --timeout 600
 
-# Every file parser under the fuzzer for 20 s, two at a time: after the tests, never beside
+# Every file parser under the fuzzer for 10 s, two at a time: after the tests, never beside
 # them, as each run takes a whole core. The committed corpora replay the crashes found before.
-FUZZ_JOBS=2 "$root/tools/fuzz.sh" 20
+FUZZ_JOBS=2 "$root/tools/fuzz.sh" 10
