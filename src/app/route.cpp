@@ -83,6 +83,11 @@ std::optional<Route> parseRoute(const std::string& text, RouteError& error)
         if (!parseTime(parts[0], event.time)) {
             return refuse("bad time '" + parts[0] + "'");
         }
+        // Events are delivered in the order they are listed, so an earlier time listed after a
+        // later one would quietly come late: the author surely meant otherwise.
+        if (!route.events.empty() && event.time < route.events.back().time) {
+            return refuse("time " + parts[0] + " comes before the line above it");
+        }
         event.key = routeKey(parts[1]);
         if (event.key == Key::other) {
             return refuse("unknown key '" + parts[1] + "'");

@@ -28,6 +28,7 @@ TEST(RouteParsing, RefusesTheFirstBadLineByItsNumber)
         {"0 w press\n", 1},               // key names are upper case
         {"0 F13 press\n", 1},             // F1 to F12 only
         {"0 W press extra\n", 1},         // too many words
+        {"1 W press\n0.5 A press\n", 2},  // out of time order
     };
     for (const auto& [text, line] : refused) {
         EXPECT_FALSE(parseRoute(text, error).has_value()) << text;
