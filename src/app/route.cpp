@@ -1,44 +1,13 @@
 #include "app/route.h"
 
+#include "app/key_names.h"
+
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 
 namespace {
-
-// The letters and the function keys stand in order in Key.
-Key keyAfter(Key first, int steps)
-{
-    return static_cast<Key>(static_cast<int>(first) + steps);
-}
-
-// The key a route names (a letter, SPACE, TAB, ESCAPE, F1..F12); Key::other for any other name.
-Key routeKey(const std::string& name)
-{
-    if (name.size() == 1 && name[0] >= 'A' && name[0] <= 'Z') {
-        return keyAfter(Key::a, name[0] - 'A');
-    }
-    if (name == "SPACE") {
-        return Key::space;
-    }
-    if (name == "TAB") {
-        return Key::tab;
-    }
-    if (name == "ESCAPE") {
-        return Key::escape;
-    }
-    if (name.size() >= 2 && name.size() <= 3 && name[0] == 'F') {
-        const std::string digits = name.substr(1);
-        if (digits.find_first_not_of("0123456789") == std::string::npos && digits[0] != '0') {
-            const int number = std::atoi(digits.c_str());
-            if (number >= 1 && number <= 12) {
-                return keyAfter(Key::f1, number - 1);
-            }
-        }
-    }
-    return Key::other;
-}
 
 bool parseTime(const std::string& word, double& time)
 {
@@ -88,7 +57,7 @@ std::optional<Route> parseRoute(const std::string& text, RouteError& error)
         if (!route.events.empty() && event.time < route.events.back().time) {
             return refuse("time " + parts[0] + " comes before the line above it");
         }
-        event.key = routeKey(parts[1]);
+        event.key = keyNamed(parts[1]);
         if (event.key == Key::other) {
             return refuse("unknown key '" + parts[1] + "'");
         }

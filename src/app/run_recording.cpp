@@ -1,5 +1,7 @@
 #include "app/run_recording.h"
 
+#include "app/key_names.h"
+
 #include "app/file_replace.h"
 
 #include <cerrno>
@@ -16,38 +18,6 @@
 namespace {
 
 constexpr std::string_view magic = "korvel-run";
-
-// The letters and the function keys stand in order in Key.
-std::string keyName(Key key)
-{
-    const int index = static_cast<int>(key);
-    if (key >= Key::a && key <= Key::z) {
-        return std::string(1, static_cast<char>('A' + (index - static_cast<int>(Key::a))));
-    }
-    if (key >= Key::f1 && key <= Key::f12) {
-        return "F" + std::to_string(1 + index - static_cast<int>(Key::f1));
-    }
-    switch (key) {
-    case Key::space:
-        return "SPACE";
-    case Key::tab:
-        return "TAB";
-    case Key::escape:
-        return "ESCAPE";
-    default:
-        return "OTHER";
-    }
-}
-
-std::optional<Key> keyNamed(std::string_view name)
-{
-    for (int index = 0; index <= static_cast<int>(Key::f12); ++index) {
-        if (keyName(static_cast<Key>(index)) == name) {
-            return static_cast<Key>(index);
-        }
-    }
-    return std::nullopt;
-}
 
 const char* actionName(KeyAction action)
 {
@@ -303,12 +273,12 @@ bool RecordingParser::readEvent(RecordedEvent event)
 {
     const std::size_t count = words.size();
     if (event.kind == RecordedEvent::Kind::key) {
-        const auto key = count >= 3 ? keyNamed(words[1]) : std::nullopt;
+        const Key key = count >= 3 ? keyNamed(words[1]) : Key::other;
         const auto action = count >= 3 ? actionNamed(words[2]) : std::nullopt;
-        if (!key || !action || count > 4 || (count == 4 && words[3] != "pad")) {
+        if (key == Key::other || !action || count > 4 || (count == 4 && words[3] != "pad")) {
             return refuse("a key takes 'k KEY press|release|repeat [pad]'");
         }
-        event.key = *key;
+        event.key = key;
         event.action = *action;
         event.source = count == 4 ? KeySource::pad : KeySource::keyboard;
     } else if (event.kind == RecordedEvent::Kind::button) {
