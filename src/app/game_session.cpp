@@ -4,7 +4,6 @@
 #include "app/camera_follow.h"
 #include "app/frame_phases.h"
 #include "app/input_state.h"
-#include "physics/capsule_controller.h"
 #include "physics/obstacles.h"
 #include "physics/physics_world.h"
 #include "physics/player.h"
@@ -46,7 +45,7 @@ GameSession::PassResult GameSession::update(const std::function<double()>& now,
         followPlayer(playerCamera, result.foot);
     }
 
-    const glm::dvec3 foot = physicsWorld.gControllerManager->getController(0)->getFootPosition();
+    const glm::dvec3 foot = playerFoot();
     updateOutcome(current, dt, foot, playerCamera, best);
 
     if (!input.followCamera) {

@@ -2,22 +2,12 @@
 
 #include "app/input_callbacks.h"
 #include "app/key_input.h"
-#include "physics/capsule_controller.h"
-#include "physics/physics_world.h"
+#include "physics/player.h"
 
 #include <GLFW/glfw3.h>
 
 #include <cstdio>
 #include <iostream>
-
-namespace {
-
-glm::dvec3 playerFoot()
-{
-    return physicsWorld.gControllerManager->getController(0)->getFootPosition();
-}
-
-} // namespace
 
 // The loop samples the clock once before the first pass, then once as it draws a pass and once
 // as it updates it.

@@ -3,8 +3,7 @@
 #include "app/file_replace.h"
 #include "app/run_recorder.h"
 #include "app/running_game.h"
-#include "physics/capsule_controller.h"
-#include "physics/physics_world.h"
+#include "physics/player.h"
 
 #include <iostream>
 
@@ -29,7 +28,7 @@ void RunKeeper::passBegins()
 
 void RunKeeper::passEnds(bool restarted)
 {
-    recordPassEnd(physicsWorld.gControllerManager->getController(0)->getFootPosition());
+    recordPassEnd(playerFoot());
     const RunSummary after = game.summary();
     // A better score is already saved: the run that made it goes beside it, and is the one the
     // ghost shows from now on. An attempt ends at its outcome; one left by a restart is kept

@@ -69,6 +69,9 @@ void createPlayerController();
 // model and the follow camera.
 glm::dvec3 movePlayer(float dt);
 
+// Where the player's controller stands now, between moves too (after a restart, say).
+glm::dvec3 playerFoot();
+
 // The player's share of a restart: back to the start point, alive, no pizza, both jumps.
 // Speeds, held keys and the jump timer are kept.
 void restartPlayer();

@@ -57,3 +57,8 @@ void restartPlayer()
     playerMotion.pizzaReached = false;
     playerMotion.jumpsLeft = 2;
 }
+
+glm::dvec3 playerFoot()
+{
+    return playerController().getFootPosition();
+}
