@@ -1,5 +1,7 @@
 #include "app/ghost_track.h"
 
+#include "app/frame_timer.h"
+
 #include <algorithm>
 #include <iostream>
 #include <system_error>
@@ -10,16 +12,14 @@ GhostTrack::GhostTrack(const RunRecording& recording)
     if (first >= recording.passes.size()) {
         return;
     }
-    // The play time grows as the frame loop grows it, by the frame time of float samples; the
-    // kept attempt is played to its end, so every one of its passes counts.
-    float last = static_cast<float>(first == 0 ? recording.startSample
-                                               : recording.passes[first - 1].updateSample);
+    // The play time grows as the frame loop grows it, by the game's own frame timer over the
+    // recorded samples; the kept attempt is played to its end, so every one of its passes counts.
+    FrameTimer timer;
+    timer.start(first == 0 ? recording.startSample : recording.passes[first - 1].updateSample);
     float playTime = 0.0f;
     steps.reserve(recording.passes.size() - first);
     for (std::size_t i = first; i < recording.passes.size(); ++i) {
-        const float sample = static_cast<float>(recording.passes[i].updateSample);
-        playTime += sample - last;
-        last = sample;
+        playTime += timer.sample(recording.passes[i].updateSample);
         steps.push_back({playTime, recording.passes[i].foot});
     }
 }
