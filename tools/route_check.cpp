@@ -2,8 +2,8 @@
 //   korvel-route-check ROUTE [--until S] [--every S] [--obstacles]
 // The outcome is the one korvel-replay reaches with the same route at 1/60 s a frame.
 
-#include "app/game_state.h"
-#include "app/headless_game.h"
+#include "game/game_state.h"
+#include "runs/headless_game.h"
 #include "physics/physics_actor.h"
 #include "physics/player.h"
 

@@ -2,8 +2,8 @@
 // killed in the middle of saving, a full disk, a folder or a file it may not write, something
 // odd in the file's place.
 
-#include "app/best_score.h"
-#include "app/run_recording.h"
+#include "game/best_score.h"
+#include "runs/run_recording.h"
 
 #include "support/temp_dir.h"
 

@@ -1,6 +1,6 @@
-#include "app/camera_follow.h"
-#include "app/scene_cameras.h"
-#include "app/settings.h"
+#include "game/camera_follow.h"
+#include "game/scene_cameras.h"
+#include "shell/settings.h"
 #include "render/orbit_camera.h"
 #include "render/player_camera.h"
 

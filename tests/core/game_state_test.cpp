@@ -1,8 +1,8 @@
-#include "app/best_score.h"
-#include "app/camera_follow.h"
-#include "app/game_state.h"
-#include "app/input_state.h"
-#include "app/key_input.h"
+#include "game/best_score.h"
+#include "game/camera_follow.h"
+#include "game/game_state.h"
+#include "game/input_state.h"
+#include "game/key_input.h"
 #include "physics/actor_tags.h"
 #include "render/player_camera.h"
 

@@ -1,4 +1,4 @@
-#include "app/hud_layout.h"
+#include "present/hud_layout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "app/gamepad_keys.h"
-#include "app/input_state.h"
-#include "app/key_input.h"
+#include "input/gamepad_keys.h"
+#include "game/input_state.h"
+#include "game/key_input.h"
 #include "physics/actor_tags.h"
 #include "physics/player.h"
 

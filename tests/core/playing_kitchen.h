@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/key_input.h"
+#include "game/key_input.h"
 #include "physics/player.h"
 
 #include "kitchen_world.h"

@@ -1,4 +1,4 @@
-#include "app/screenshot.h"
+#include "shell/screenshot.h"
 #include "render/png_writer.h"
 
 #include "support/subprocess.h"

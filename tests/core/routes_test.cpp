@@ -1,7 +1,7 @@
-#include "app/game_state.h"
-#include "app/headless_game.h"
-#include "app/input_state.h"
-#include "app/route.h"
+#include "game/game_state.h"
+#include "runs/headless_game.h"
+#include "game/input_state.h"
+#include "runs/route.h"
 #include "physics/physics_actor.h"
 
 #include "support/temp_dir.h"

@@ -1,10 +1,10 @@
 // Recordings of runs: their text gives back every sample, event and position bit for bit, a
 // damaged or cut file is refused at its line, and the ghost follows the kept attempt.
 
-#include "app/ghost_track.h"
-#include "app/input_state.h"
-#include "app/run_recorder.h"
-#include "app/run_recording.h"
+#include "runs/ghost_track.h"
+#include "game/input_state.h"
+#include "runs/run_recorder.h"
+#include "runs/run_recording.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "app/settings.h"
-#include "app/settings_reader.h"
+#include "shell/settings.h"
+#include "shell/settings_reader.h"
 
 #include "support/temp_dir.h"
 

@@ -1,6 +1,6 @@
 // Any bytes as "assets/score.txt": reading gives some int without a crash, and whatever best
 // it gives, the text saved for it reads back as the same best, so a save never loses it.
-#include "app/best_score.h"
+#include "game/best_score.h"
 
 #include <cassert>
 #include <cstddef>

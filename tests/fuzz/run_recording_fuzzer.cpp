@@ -1,7 +1,7 @@
 // Any bytes as a recording: parsing refuses them at a line within the text or gives a
 // recording whose every pass names events that exist, and the text written for that recording
 // reads back as the same passes and events.
-#include "app/run_recording.h"
+#include "runs/run_recording.h"
 
 #include <algorithm>
 #include <cassert>

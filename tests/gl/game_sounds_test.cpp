@@ -1,5 +1,5 @@
-#include "app/game_sounds.h"
-#include "app/input_state.h"
+#include "present/game_sounds.h"
+#include "game/input_state.h"
 
 #include "support/working_directory.h"
 

@@ -1,6 +1,6 @@
-#include "app/gamepad_poll.h"
-#include "app/input_callbacks.h"
-#include "app/input_state.h"
+#include "input/gamepad_poll.h"
+#include "input/input_callbacks.h"
+#include "game/input_state.h"
 
 #include "support/gl_context.h"
 

@@ -8,7 +8,7 @@
 #include "assetgen/sounds.h"
 #include "assetgen/textures.h"
 
-#include "app/kitchen_asset_names.h"
+#include "present/kitchen_asset_names.h"
 #include "audio/sound_names.h"
 
 #include <algorithm>

@@ -17,12 +17,12 @@
 #include "bench_report.h"
 #include "gpu_pass_timer.h"
 
-#include "app/frame_phases.h"
-#include "app/game_main.h"
-#include "app/input_callbacks.h"
-#include "app/route.h"
-#include "app/settings.h"
-#include "app/settings_reader.h"
+#include "game/frame_phases.h"
+#include "shell/game_main.h"
+#include "input/input_callbacks.h"
+#include "runs/route.h"
+#include "shell/settings.h"
+#include "shell/settings_reader.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>

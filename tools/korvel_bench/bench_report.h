@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/frame_phases.h"
+#include "game/frame_phases.h"
 
 #include <array>
 #include <string>

@@ -1,3 +1,0 @@
-#include "app/input_state.h"
-
-InputState input;

@@ -1,6 +1,0 @@
-#include "app/game_main.h"
-
-int main()
-{
-    return runGame();
-}

@@ -1,0 +1,26 @@
+#include "game/frame_timer.h"
+
+void FrameTimer::start(double now)
+{
+    last = static_cast<float>(now);
+    delta = 0.0f;
+    accumulator = 0.0f;
+}
+
+float FrameTimer::sample(double now)
+{
+    const float previous = last;
+    last = static_cast<float>(now);
+    delta = last - previous;
+    return delta;
+}
+
+bool FrameTimer::physicsDue()
+{
+    accumulator += delta;
+    if (accumulator >= physicsTimeStep) {
+        accumulator = 0.0f;
+        return true;
+    }
+    return false;
+}

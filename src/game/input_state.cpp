@@ -1,0 +1,3 @@
+#include "game/input_state.h"
+
+InputState input;

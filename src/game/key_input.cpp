@@ -1,0 +1,148 @@
+#include "game/key_input.h"
+
+#include "game/input_state.h"
+#include "runs/run_recorder.h"
+#include "physics/player.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+
+void flip(bool& toggle, const char* label, std::ostream& log)
+{
+    toggle = !toggle;
+    log << label << (toggle ? 1 : 0) << std::endl;
+}
+
+// The player's controls. Space tries on press and on release, so a slow tap can make two jumps;
+// V is the unlimited jump kept for trying out the course.
+void movePlayer(Key key, bool held)
+{
+    switch (key) {
+    case Key::w:
+        runForward(held);
+        break;
+    case Key::s:
+        runBackward(held);
+        break;
+    case Key::a:
+        stepLeft(held);
+        break;
+    case Key::d:
+        stepRight(held);
+        break;
+    case Key::space:
+        jump();
+        break;
+    case Key::v:
+        jumpWithoutLimit();
+        break;
+    case Key::k:
+        dash();
+        break;
+    default:
+        break;
+    }
+}
+
+// Notes who holds a direction key after this event, and whether the game hears it: all but a
+// release that leaves the key held by the other source. A release nobody pressed is heard, as
+// before there were two sources.
+bool heardByGame(Key key, KeyAction action, KeySource source)
+{
+    const auto found = std::ranges::find(directionKeys, key);
+    if (found == directionKeys.end()) {
+        return true;
+    }
+    const auto bit = static_cast<std::uint8_t>(source == KeySource::keyboard ? 1 : 2);
+    std::uint8_t& holders =
+        input.directionHolders[static_cast<std::size_t>(found - directionKeys.begin())];
+    if (action != KeyAction::release) {
+        holders |= bit;
+        return true;
+    }
+    holders &= static_cast<std::uint8_t>(~bit);
+    return holders == 0;
+}
+
+} // namespace
+
+KeyEffects handleKeyEvent(Key key, KeyAction action, std::ostream& log, KeySource source)
+{
+    recordKeyEvent(key, action, source);
+    if (!heardByGame(key, action, source)) {
+        return {};
+    }
+    movePlayer(key, action != KeyAction::release);
+
+    KeyEffects effects;
+    // The switches act once per press, when the key comes up; holding and auto-repeat do nothing.
+    if (action != KeyAction::release) {
+        return effects;
+    }
+    switch (key) {
+    case Key::escape:
+        effects.closeWindow = true;
+        break;
+    case Key::tab:
+        input.followCamera = !input.followCamera;
+        break;
+    case Key::g:
+        flip(input.ghost, "Ghost: ", log);
+        break;
+    case Key::f2:
+        flip(input.debugText, "Debug: ", log);
+        break;
+    case Key::f3:
+        flip(input.wireframe, "Wireframe: ", log);
+        effects.polygonModeChanged = true;
+        break;
+    case Key::f4:
+        flip(input.outlines, "Outlines: ", log);
+        break;
+    case Key::f5:
+        flip(input.toon, "Toon: ", log);
+        break;
+    case Key::f6:
+        flip(input.backfaceCulling, "Backface Culling: ", log);
+        effects.faceCullingChanged = true;
+        break;
+    case Key::f8:
+        flip(input.frustumCulling, "View Frustum Culling: ", log);
+        break;
+    case Key::f11:
+        input.restartRequested = true;
+        break;
+    case Key::f12: // the frame loop saves the picture and prints its path
+        input.screenshotRequested = true;
+        break;
+    case Key::m:
+        flip(input.sound, "Sound: ", log);
+        break;
+    default:
+        break;
+    }
+    return effects;
+}
+
+void handleMouseButtonEvent(MouseButton button, KeyAction action)
+{
+    recordMouseButtonEvent(button, action);
+    if (action == KeyAction::repeat) {
+        return;
+    }
+    const bool down = action == KeyAction::press;
+    if (button == MouseButton::left) {
+        input.leftMouseDown = down;
+    } else if (button == MouseButton::right) {
+        input.rightMouseDown = down;
+    }
+}
+
+void handleScrollEvent(double yoffset)
+{
+    recordScrollEvent(yoffset);
+    input.orbitZoom -= static_cast<float>(yoffset) * 0.5f;
+}

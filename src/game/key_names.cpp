@@ -1,0 +1,33 @@
+#include "game/key_names.h"
+
+std::string keyName(Key key)
+{
+    // The letters and the function keys stand in order in Key.
+    const int index = static_cast<int>(key);
+    if (key >= Key::a && key <= Key::z) {
+        return std::string(1, static_cast<char>('A' + (index - static_cast<int>(Key::a))));
+    }
+    if (key >= Key::f1 && key <= Key::f12) {
+        return "F" + std::to_string(1 + index - static_cast<int>(Key::f1));
+    }
+    switch (key) {
+    case Key::space:
+        return "SPACE";
+    case Key::tab:
+        return "TAB";
+    case Key::escape:
+        return "ESCAPE";
+    default:
+        return "OTHER";
+    }
+}
+
+Key keyNamed(std::string_view name)
+{
+    for (int index = static_cast<int>(Key::a); index <= static_cast<int>(Key::f12); ++index) {
+        if (keyName(static_cast<Key>(index)) == name) {
+            return static_cast<Key>(index);
+        }
+    }
+    return Key::other;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "game/game_state.h"
+#include "audio/sound_mixer.h"
+
+#include <glm/mat4x4.hpp>
+#include <glm/vec3.hpp>
+
+#include <functional>
+
+// What the player hears, started by the game's events: the player's jumps and landings, the
+// knives' throws and the hazard's hops come through their listeners; the outcome and the last
+// ten seconds are heard once per pass, after the update. The M switch (input.sound) mutes all.
+class GameSounds {
+  public:
+    // Installs the listeners; the hazard's hop listener keeps the one already there.
+    explicit GameSounds(SoundMixer::Output output);
+    // Takes the listeners away again, giving the hop back its earlier one.
+    ~GameSounds();
+    GameSounds(const GameSounds&) = delete;
+    GameSounds& operator=(const GameSounds&) = delete;
+
+    // After a pass's update: the switch, the ears at the active camera (view and projection:
+    // which way is up on the screen follows the projection's sign), then the outcome's sound and
+    // the tick of each of the last ten seconds.
+    void update(const glm::mat4& view, const glm::mat4& projection, const Attempt& attempt);
+
+    SoundMixer& mixer() { return mix; }
+
+  private:
+    SoundMixer mix;
+    std::function<void(const glm::vec3&)> earlierHop;
+    AttemptOutcome heard; // the outcome already sounded
+    int secondsLeftHeard = -1;
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "game/best_score.h"
+#include "game/game_session.h"
+#include "runs/route.h"
+#include "physics/obstacles.h"
+#include "render/orbit_camera.h"
+#include "render/player_camera.h"
+
+#include <array>
+#include <filesystem>
+
+// The whole game without a window: the physics world in the game's start-up order, the
+// cameras, the session, and key events fed through the same input rules the key callback
+// uses. For tests and for designing routes: the outcome of a route is the one the real game
+// reaches on the same virtual clock.
+class HeadlessGame {
+  public:
+    explicit HeadlessGame(const std::filesystem::path& scoreFile);
+    ~HeadlessGame();
+    HeadlessGame(const HeadlessGame&) = delete;
+    HeadlessGame& operator=(const HeadlessGame&) = delete;
+
+    // Runs passes on a virtual clock until the given game time, delivering the route's events
+    // in their passes. Calls observe (if given) after each pass.
+    void run(const Route& route, double frameTime, double until,
+             const std::function<void(long pass, const GameSession::PassResult&)>& observe = {});
+
+    const GameSession& session() const { return gameSession; }
+    const KnifeActors& knives() const { return knifeActors; }
+    PhysicsActor* hazard() const { return hazardActor; }
+
+  private:
+    BestScore best;
+    PlayerCamera playerCamera;
+    OrbitCamera orbitCamera;
+    GameSession gameSession;
+    KnifeActors knifeActors{};
+    PhysicsActor* hazardActor = nullptr;
+};

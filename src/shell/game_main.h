@@ -1,0 +1,40 @@
+#pragma once
+
+#include "game/frame_phases.h"
+
+#include <functional>
+
+struct GLFWwindow;
+class SoundCapture;
+
+// How an attempt stood when the loop ended.
+struct RunSummary {
+    bool dead = false;
+    bool won = false;
+    bool timeUp = false;
+    int secondsLeft = 0;
+    int best = 0;
+};
+
+// What differs between the interactive game and a scripted run: where time comes from, where
+// input events come from, and what happens around each presented frame. Empty members take
+// the interactive defaults (glfwGetTime, glfwPollEvents, glfwGetCursorPos, nothing). Every
+// run is recorded, whatever drives it.
+struct RunOptions {
+    std::function<double()> clock;
+    std::function<void(GLFWwindow*)> beginPass;      // before the frame is drawn
+    std::function<void(GLFWwindow*)> pollEvents;     // the loop's event step
+    std::function<void(GLFWwindow*)> beforeSwap;     // the finished frame is in the back buffer
+    std::function<void(const RunSummary&)> onFinish; // after the loop, before shutdown
+    FrameObserver* observer = nullptr;    // a benchmark's: told of each pass's phases and GL passes
+    SoundCapture* soundCapture = nullptr; // a recording's: the mix goes to it, not the speakers
+
+    // The cursor position the orbit camera reads.
+    std::function<void(GLFWwindow*, int&, int&)> cursor;
+    // False for a pass that is played but not drawn: a replay catching up to what it shows.
+    std::function<bool()> drawsPass;
+};
+
+// Start-up, the frame loop until the window is asked to close, and shutdown. Returns the
+// process exit status: 0 after a normal shutdown, 1 after a start-up failure.
+int runGame(const RunOptions& options = {});

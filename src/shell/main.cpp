@@ -1,0 +1,6 @@
+#include "shell/game_main.h"
+
+int main()
+{
+    return runGame();
+}

@@ -1,0 +1,283 @@
+// korvel-replay: the game's own start-up and frame loop on a virtual clock, with key events
+// read from a route file instead of the keyboard. Same route, same build: same outcome. Given
+// a recording of a run instead, it plays that run again, pass for pass.
+
+#include "shell/game_main.h"
+#include "input/input_callbacks.h"
+#include "runs/recording_replay.h"
+#include "runs/route.h"
+#include "audio/sound_capture.h"
+#include "render/back_buffer.h"
+#include "render/png_writer.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Screenshot {
+    long pass = 0;
+    std::string file;
+    double time = 0.0;
+};
+
+struct ReplayArguments {
+    std::string routeFile;
+    double frameTime = 1.0 / 60.0;
+    std::vector<Screenshot> shots;
+    std::optional<double> until;
+    std::string soundFile; // --sound: the run's mix, recorded on the virtual clock
+    bool printFoot = false;
+};
+
+[[noreturn]] void usage(const std::string& problem)
+{
+    std::cerr
+        << "korvel-replay: " << problem << "\n"
+        << "usage: korvel-replay ROUTE|RUN [--frame-time S] [--shot T:FILE.png]... [--until S]"
+        << " [--foot] [--sound FILE.wav]" << std::endl;
+    std::exit(2);
+}
+
+double positiveNumber(const std::string& text, const char* what)
+{
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (text.empty() || *end != '\0' || !std::isfinite(value) || value < 0.0) {
+        usage(std::string("bad ") + what + " '" + text + "'");
+    }
+    return value;
+}
+
+ReplayArguments parseArguments(int argc, char** argv)
+{
+    ReplayArguments arguments;
+    std::vector<std::pair<double, std::string>> shotTimes;
+    for (int i = 1; i < argc; ++i) {
+        const std::string word = argv[i];
+        const auto value = [&]() -> std::string {
+            if (i + 1 >= argc) {
+                usage(word + " needs a value");
+            }
+            return argv[++i];
+        };
+        if (word == "--frame-time") {
+            arguments.frameTime = positiveNumber(value(), "frame time");
+            if (arguments.frameTime <= 0.0) {
+                usage("the frame time must be above 0");
+            }
+        } else if (word == "--shot") {
+            const std::string shot = value();
+            const size_t colon = shot.find(':');
+            if (colon == std::string::npos || colon + 1 == shot.size()) {
+                usage("--shot takes T:FILE.png");
+            }
+            shotTimes.emplace_back(positiveNumber(shot.substr(0, colon), "shot time"),
+                                   shot.substr(colon + 1));
+        } else if (word == "--until") {
+            arguments.until = positiveNumber(value(), "end time");
+        } else if (word == "--sound") {
+            arguments.soundFile = value();
+        } else if (word == "--foot") {
+            arguments.printFoot = true;
+        } else if (!word.empty() && word[0] == '-') {
+            usage("unknown option " + word);
+        } else if (arguments.routeFile.empty()) {
+            arguments.routeFile = word;
+        } else {
+            usage("only one route file");
+        }
+    }
+    if (arguments.routeFile.empty()) {
+        usage("no route file");
+    }
+    for (const auto& [time, file] : shotTimes) {
+        arguments.shots.push_back({passForTime(time, arguments.frameTime), file, time});
+    }
+    return arguments;
+}
+
+void saveScreenshot(GLFWwindow* window, const std::string& file)
+{
+    int width = 0;
+    int height = 0;
+    glfwGetFramebufferSize(window, &width, &height);
+    if (!writePng(file, width, height, readBackBuffer(width, height))) {
+        std::cerr << "korvel-replay: could not write " << file << std::endl;
+    }
+}
+
+void printOutcome(const RunSummary& summary)
+{
+    if (summary.won) {
+        std::cout << "outcome: won score=" << summary.secondsLeft << " best=" << summary.best;
+    } else if (summary.dead) {
+        std::cout << "outcome: dead";
+    } else if (summary.timeUp) {
+        std::cout << "outcome: timeup";
+    } else {
+        std::cout << "outcome: playing";
+    }
+    std::cout << std::endl;
+}
+
+void printOutcome(const RunSummary& summary, bool printFoot)
+{
+    printOutcome(summary);
+    if (printFoot) {
+        printPlayerFoot(std::cout);
+    }
+}
+
+// A recording's times are its own clock's, from the start of the attempt it was kept for: a
+// shot or the end at T seconds is the first pass that sampled T or more after it. The passes
+// before that attempt are played without drawing. It ends with its last pass by default.
+int playRecording(const ReplayArguments& arguments, RunRecording run)
+{
+    if (run.build != recordingBuild()) {
+        std::cerr << "korvel-replay: recorded by " << run.build << ", played by "
+                  << recordingBuild() << ": it may play differently" << std::endl;
+    }
+    // A recording's passes last what the player's frames lasted, so its mix has no fixed share
+    // of samples per pass to record; it is still never played to the speakers.
+    if (!arguments.soundFile.empty()) {
+        usage("--sound records the mix of routes only");
+    }
+    SoundCapture silent(1.0 / 60.0, 0);
+    RecordingReplay replay(std::move(run));
+    const long lastPass = arguments.until ? replay.passAt(*arguments.until) : replay.lastPass();
+    std::vector<Screenshot> shots = arguments.shots;
+    for (Screenshot& shot : shots) {
+        shot.pass = replay.passAt(shot.time);
+    }
+    RunOptions options;
+    options.soundCapture = &silent;
+    replay.drive(options);
+    options.drawsPass = [&] { return replay.drawn(); };
+    options.beforeSwap = [&](GLFWwindow* window) {
+        replay.checkFoot();
+        for (const Screenshot& shot : shots) {
+            if (shot.pass == replay.pass()) {
+                saveScreenshot(window, shot.file);
+            }
+        }
+        if (replay.pass() >= lastPass) {
+            glfwSetWindowShouldClose(window, GLFW_TRUE);
+        }
+    };
+    options.onFinish = [&](const RunSummary& summary) {
+        printOutcome(summary, arguments.printFoot);
+    };
+    const int status = runGame(options);
+    if (status == 0 && replay.firstDifference() >= 0) {
+        std::cerr << "korvel-replay: the player left the recorded run at pass "
+                  << replay.firstDifference() << std::endl;
+        return 1;
+    }
+    return status;
+}
+
+// A file that begins as a recording is played as one; a recording that cannot be read is
+// refused like a bad route.
+std::optional<int> playIfRecording(const ReplayArguments& arguments)
+{
+    std::ifstream in(arguments.routeFile, std::ios::binary);
+    std::string start(32, '\0');
+    in.read(start.data(), static_cast<std::streamsize>(start.size()));
+    start.resize(static_cast<std::size_t>(in.gcount()));
+    if (!looksLikeRecording(start)) {
+        return std::nullopt;
+    }
+    RecordingError error;
+    std::optional<RunRecording> run = loadRecording(arguments.routeFile, error);
+    if (!run) {
+        std::cerr << arguments.routeFile << ":" << error.line << ": " << error.message << std::endl;
+        return 2;
+    }
+    return playRecording(arguments, std::move(*run));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const ReplayArguments arguments = parseArguments(argc, argv);
+    if (const std::optional<int> status = playIfRecording(arguments)) {
+        return *status;
+    }
+    RouteError error;
+    const std::optional<Route> route = loadRoute(arguments.routeFile, error);
+    if (!route) {
+        if (error.line > 0) {
+            std::cerr << arguments.routeFile << ":" << error.line << ": " << error.message
+                      << std::endl;
+        } else {
+            std::cerr << "korvel-replay: " << error.message << std::endl;
+        }
+        return 2;
+    }
+
+    // Without --until the run ends two seconds of game time after the route's last event.
+    double lastEvent = 0.0;
+    for (const RouteEvent& event : route->events) {
+        lastEvent = std::max(lastEvent, event.time);
+    }
+    const long lastPass =
+        passForTime(arguments.until.value_or(lastEvent + 2.0), arguments.frameTime);
+
+    long pass = -1;
+    size_t nextEvent = 0;
+    RunOptions options;
+    // Pass p samples the time (p + 1) * frame time, so every pass lasts exactly one frame time.
+    options.clock = [&] { return static_cast<double>(pass + 1) * arguments.frameTime; };
+    options.beginPass = [&](GLFWwindow*) { ++pass; };
+    options.pollEvents = [&](GLFWwindow* window) {
+        glfwPollEvents();
+        // Delivered through whatever key callback the game installed, like real key events.
+        const GLFWkeyfun keyCallback = glfwSetKeyCallback(window, nullptr);
+        glfwSetKeyCallback(window, keyCallback);
+        while (nextEvent < route->events.size() &&
+               passForTime(route->events[nextEvent].time, arguments.frameTime) <= pass) {
+            const RouteEvent& event = route->events[nextEvent++];
+            if (keyCallback != nullptr) {
+                keyCallback(window, windowKeyCode(event.key), 0, windowKeyAction(event.action), 0);
+            }
+        }
+    };
+    // A replay never plays to the speakers: its clock is not the listener's. The mix is
+    // rendered only when it is to be saved.
+    const bool recording = !arguments.soundFile.empty();
+    SoundCapture sound(arguments.frameTime, recording ? lastPass + 1 : 0);
+    options.soundCapture = &sound;
+    options.beforeSwap = [&](GLFWwindow* window) {
+        if (recording) {
+            sound.renderPass();
+        }
+        for (const Screenshot& shot : arguments.shots) {
+            if (shot.pass == pass) {
+                saveScreenshot(window, shot.file);
+            }
+        }
+        if (pass >= lastPass) {
+            glfwSetWindowShouldClose(window, GLFW_TRUE);
+        }
+    };
+    options.onFinish = [&](const RunSummary& summary) {
+        printOutcome(summary, arguments.printFoot);
+    };
+    // The first sample, before pass 0, is time 0.
+    const int status = runGame(options);
+    if (recording && status == 0 && !sound.save(arguments.soundFile)) {
+        std::cerr << "korvel-replay: could not write " << arguments.soundFile << std::endl;
+        return 1;
+    }
+    return status;
+}

@@ -1,0 +1,171 @@
+#include "shell/running_game.h"
+
+#include "game/best_score.h"
+#include "game/game_state.h"
+#include "game/input_state.h"
+#include "game/scene_cameras.h"
+#include "shell/settings.h"
+#include "game/world_start.h"
+#include "audio/sound_capture.h"
+#include "physics/level_layout.h"
+#include "physics/obstacles.h"
+#include "render/particle_system.h"
+#include "render/per_frame_uniforms.h"
+#include "render/shader.h"
+#include "render/visible_drawables.h"
+
+#include <glm/gtc/matrix_transform.hpp>
+
+namespace {
+
+// The physics world with the kitchen's actors, and the kitchen's models bound to them as they
+// are made.
+KitchenActors startKitchen(KitchenScene& kitchen)
+{
+    return startPhysicsWorld(
+        [&kitchen](const KitchenActors& actors) { kitchen.buildModels(actors); });
+}
+
+// The particles' start-up draws and the particle system on the GPU with them, then the hazard;
+// the particle stream follows the hazard's hops.
+PhysicsActor* startHazardMarker()
+{
+    PhysicsActor* const hazard = startParticlesAndHazard([](const StartupParticles& particles) {
+        createParticleSystem(level::hazardSpots[0], particles);
+        createParticlePrograms();
+    });
+    obstacles.hopListener = [](const glm::vec3& spot) { setEmitterPosition(spot); };
+    return hazard;
+}
+
+} // namespace
+
+RunningGame::RunningGame(const Settings& settings, BestScore& best, FrameObserver* observer,
+                         SoundCapture* capture)
+    : settings(settings), best(best), observer(observer),
+      textured(std::make_shared<Shader>("texture.vert", "texture.frag")),
+      lightMapped(std::make_shared<Shader>("texture.vert", "texture_lm.frag")),
+      text(std::make_shared<Shader>("text.vert", "text.frag")),
+      textRenderer(createTextRenderer(text, static_cast<float>(settings.width),
+                                      static_cast<float>(settings.height))),
+      kitchen(textured, lightMapped), water(), actors(startKitchen(kitchen)),
+      orbitCamera(startOrbitCamera(settings)), playerCamera(startPlayerCamera(settings)),
+      pointLight(kitchenPointLight()), directionalLight(kitchenDirectionalLight()),
+      scenePass(settings.width, settings.height, settings.near, settings.far),
+      hazard(startHazardMarker()),
+      sounds(capture != nullptr ? SoundMixer::Output::loopback : SoundMixer::Output::speakers),
+      capture(capture), session(best, playerCamera, orbitCamera), ghost(kitchen.playerModel())
+{
+    water.transformation = waterTransformation();
+    ghost.follow(ghostOfBestRun(bestRunFile(best.path())));
+    session.setObserver(observer);
+    if (capture != nullptr) {
+        capture->attach(&sounds.mixer());
+    }
+}
+
+RunningGame::~RunningGame()
+{
+    if (capture != nullptr) {
+        capture->attach(nullptr);
+    }
+    releaseParticleSystem();
+}
+
+glm::mat4 RunningGame::activeViewProjection() const
+{
+    return input.followCamera ? playerCamera.viewProjection() : orbitCamera.viewProjection();
+}
+
+// Into the off-screen target (the window itself in wireframe mode): the culled models, then
+// the ones drawn every frame.
+void RunningGame::drawScene()
+{
+    markDrawPass(observer, DrawPass::Scene);
+    scenePass.bindRenderTarget(input.wireframe);
+    setPerFrameUniforms(*textured, orbitCamera, playerCamera, directionalLight, pointLight,
+                        settings.brightness, input.followCamera, input.toon);
+    setPerFrameUniforms(*lightMapped, orbitCamera, playerCamera, directionalLight, pointLight,
+                        settings.brightness, input.followCamera, input.toon);
+    markPhase(observer, FramePhase::SceneDraw);
+    const auto draw = [](Geometry& model) { model.draw(glm::mat4(1.0f)); };
+    // With an observer, the culled list's draws are split into the tests and the draws.
+    const auto drawTimed = [this](Geometry& model) {
+        markPhase(observer, FramePhase::Culling);
+        model.draw(glm::mat4(1.0f));
+        markPhase(observer, FramePhase::SceneDraw);
+    };
+    std::vector<Geometry*>& drawables = kitchen.drawables();
+    drawnModels = observer != nullptr
+                      ? drawVisibleModels(drawables, playerCamera, input.frustumCulling, drawTimed)
+                      : drawVisibleModels(drawables, playerCamera, input.frustumCulling, draw);
+    markPhase(observer, FramePhase::Culling);
+    for (Geometry* model : kitchen.alwaysDrawn()) {
+        draw(*model);
+    }
+    markPhase(observer, FramePhase::SceneDraw);
+}
+
+void RunningGame::drawHud()
+{
+    HudInputs hud;
+    hud.secondsLeft = session.attempt().secondsLeft();
+    hud.deltaTime = session.deltaTime();
+    hud.drawnModels = drawnModels;
+    hud.debugText = input.debugText;
+    hud.dead = outcome.dead;
+    hud.timeUp = outcome.timeUp;
+    hud.won = outcome.won;
+    hud.bestShown = session.attempt().bestShown;
+    hud.width = settings.width;
+    hud.height = settings.height;
+    markDrawPass(observer, DrawPass::Hud);
+    hudDrawer.draw(hud, textRenderer);
+    markDrawPass(observer, DrawPass::Done);
+    markPhase(observer, FramePhase::Hud);
+}
+
+void RunningGame::drawFrame(const std::function<double()>& clock)
+{
+    drawScene();
+    markDrawPass(observer, DrawPass::Particles);
+    updateAndDrawParticles(activeViewProjection(), session.deltaTime());
+    markPhase(observer, FramePhase::Particles);
+    markDrawPass(observer, DrawPass::Water);
+    water.draw(activeViewProjection(), static_cast<float>(clock()));
+    ghost.draw(session.attempt().playTime);
+    markPhase(observer, FramePhase::Procedural);
+    markDrawPass(observer, DrawPass::PostProcess);
+    if (!input.wireframe) {
+        scenePass.postProcess(input.outlines, outcome.dead || outcome.timeUp);
+    }
+    markPhase(observer, FramePhase::PostProcess);
+    drawHud();
+}
+
+GameSession::PassResult RunningGame::updateFrame(const std::function<double()>& clock,
+                                                 const std::function<void()>& pollEvents,
+                                                 const std::function<void(int&, int&)>& cursor)
+{
+    const GameSession::PassResult result = session.update(clock, pollEvents, cursor);
+    if (result.playerMoved) {
+        kitchen.playerModel().setTransform(glm::translate(glm::mat4(1.0f), glm::vec3(result.foot)));
+    }
+    if (result.restarted) {
+        kitchen.playerModel().resetModelMatrix();
+    }
+    markPhase(observer, FramePhase::PlayerMove);
+    if (input.followCamera) {
+        sounds.update(playerCamera.getView(), playerCamera.getProjection(), session.attempt());
+    } else {
+        sounds.update(orbitCamera.getView(), orbitCamera.getProjection(), session.attempt());
+    }
+    markPhase(observer, FramePhase::Audio);
+    return result;
+}
+
+RunSummary RunningGame::summary() const
+{
+    return RunSummary{outcome.dead, outcome.won, outcome.timeUp, session.attempt().secondsLeft(),
+                      best.value};
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "shell/game_main.h"
+#include "game/game_session.h"
+#include "present/game_sounds.h"
+#include "present/ghost.h"
+#include "present/hud.h"
+#include "present/kitchen_scene.h"
+#include "physics/kitchen_actors.h"
+#include "render/lights.h"
+#include "render/orbit_camera.h"
+#include "render/player_camera.h"
+#include "render/procedural_surface.h"
+#include "render/scene_pass.h"
+#include "render/text_renderer.h"
+
+#include <functional>
+#include <memory>
+
+class BestScore;
+class Shader;
+class SoundCapture;
+struct Settings;
+
+// The game's resources and one frame's drawing and update. The members are made in the game's
+// fixed start-up order and released in the reverse order, before the framework, physics and the
+// window go.
+class RunningGame {
+  public:
+    // With a capture, the sounds are mixed on a loopback device that it records.
+    RunningGame(const Settings& settings, BestScore& best, FrameObserver* observer,
+                SoundCapture* capture = nullptr);
+    ~RunningGame();
+    RunningGame(const RunningGame&) = delete;
+    RunningGame& operator=(const RunningGame&) = delete;
+
+    // Before the first pass: the first time sample.
+    void start(double now) { session.start(now); }
+
+    // The scene, the particles, the water, post-processing and the HUD, into the back buffer.
+    // clock is the game's, sampled once for the water's waves.
+    void drawFrame(const std::function<double()>& clock);
+
+    // The session's update with the window's events and cursor, then the player model follows
+    // and the sounds hear the pass.
+    GameSession::PassResult updateFrame(const std::function<double()>& clock,
+                                        const std::function<void()>& pollEvents,
+                                        const std::function<void(int&, int&)>& cursor);
+
+    // How the attempt stands.
+    RunSummary summary() const;
+
+    // From now on the ghost shows this run's kept attempt.
+    void showGhostOf(const RunRecording& run) { ghost.follow(GhostTrack(run)); }
+
+    // The frame time of the latest time sample: during the events of a pass, that pass's.
+    float deltaTime() const { return session.deltaTime(); }
+
+  private:
+    void drawScene();
+    void drawHud();
+    glm::mat4 activeViewProjection() const;
+
+    const Settings& settings;
+    BestScore& best;
+    FrameObserver* const observer;
+    std::shared_ptr<Shader> textured;
+    std::shared_ptr<Shader> lightMapped;
+    std::shared_ptr<Shader> text;
+    TextRenderer textRenderer;
+    KitchenScene kitchen;
+    ProceduralSurface water;
+    KitchenActors actors; // the kitchen's models are bound to them
+    OrbitCamera orbitCamera;
+    PlayerCamera playerCamera;
+    PointLight pointLight;
+    DirectionalLight directionalLight;
+    ScenePass scenePass;
+    PhysicsActor* hazard; // its particle stream follows it
+    GameSounds sounds;    // after the hazard: its hops are heard beside the particles' move
+    SoundCapture* const capture;
+    GameSession session;
+    HudDrawer hudDrawer;
+    Ghost ghost;
+    int drawnModels = 0;
+};

@@ -1,0 +1,107 @@
+#include "shell/settings_reader.h"
+
+#include <ini.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+
+SettingsReader::SettingsReader(const std::string& fileName)
+{
+    std::FILE* file = std::fopen(fileName.c_str(), "r");
+    if (file == nullptr) {
+        error = -1;
+    } else {
+        parse(file);
+        std::fclose(file);
+    }
+    if (error < 0) {
+        std::cout << "WARNING: " << fileName << " not found! Using defaults instead." << std::endl;
+    }
+}
+
+SettingsReader SettingsReader::fromText(std::string_view text)
+{
+    SettingsReader reader;
+    if (text.empty()) {
+        return reader; // fmemopen refuses a zero size; an empty file parses to nothing anyway
+    }
+    // A read-only memory stream: the same line reader as a real file, so the text parses
+    // exactly as it would from disk. fmemopen takes a non-const buffer but only reads it here.
+    std::FILE* stream = fmemopen(const_cast<char*>(text.data()), text.size(), "r");
+    if (stream == nullptr) {
+        reader.error = -1;
+        return reader;
+    }
+    reader.parse(stream);
+    std::fclose(stream);
+    return reader;
+}
+
+void SettingsReader::parse(std::FILE* stream)
+{
+    error = ini_parse_file(stream, &SettingsReader::storeValue, this);
+}
+
+std::string SettingsReader::get(const std::string& section, const std::string& name,
+                                const std::string& defaultValue) const
+{
+    const auto found = values.find(makeKey(section, name));
+    return found == values.end() ? defaultValue : found->second;
+}
+
+long SettingsReader::getInteger(const std::string& section, const std::string& name,
+                                long defaultValue) const
+{
+    const std::string text = get(section, name, "");
+    const char* begin = text.c_str();
+    char* end = nullptr;
+    const long number = std::strtol(begin, &end, 0);
+    return end > begin ? number : defaultValue;
+}
+
+double SettingsReader::getReal(const std::string& section, const std::string& name,
+                               double defaultValue) const
+{
+    const std::string text = get(section, name, "");
+    const char* begin = text.c_str();
+    char* end = nullptr;
+    const double number = std::strtod(begin, &end);
+    return end > begin ? number : defaultValue;
+}
+
+bool SettingsReader::getBoolean(const std::string& section, const std::string& name,
+                                bool defaultValue) const
+{
+    std::string text = get(section, name, "");
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (text == "true" || text == "yes" || text == "on" || text == "1") {
+        return true;
+    }
+    if (text == "false" || text == "no" || text == "off" || text == "0") {
+        return false;
+    }
+    return defaultValue;
+}
+
+std::string SettingsReader::makeKey(const std::string& section, const std::string& name)
+{
+    std::string key = section + "=" + name;
+    std::transform(key.begin(), key.end(), key.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return key;
+}
+
+int SettingsReader::storeValue(void* user, const char* section, const char* name, const char* value)
+{
+    auto* reader = static_cast<SettingsReader*>(user);
+    std::string& stored = reader->values[makeKey(section, name)];
+    if (!stored.empty()) {
+        stored += "\n";
+    }
+    stored += value;
+    return 1;
+}
