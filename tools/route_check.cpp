@@ -3,9 +3,10 @@
 // The outcome is the one korvel-replay reaches with the same route at 1/60 s a frame.
 
 #include "game/game_state.h"
-#include "runs/headless_game.h"
 #include "physics/physics_actor.h"
 #include "physics/player.h"
+#include "runs/headless_game.h"
+#include "runs/route_input.h"
 
 #include <cmath>
 #include <cstdio>
@@ -38,17 +39,17 @@ int main(int argc, char** argv)
             every = std::atof(argv[i]);
         }
     }
-    RouteError error;
+    ParseError error;
     const auto route = loadRoute(argv[1], error);
     if (!route) {
         std::cerr << argv[1] << ":" << error.line << ": " << error.message << std::endl;
         return 2;
     }
-    const double frameTime = 1.0 / 60.0;
+    const double frameTime = scriptedFrameTime;
     const long printEvery = std::max(1L, passForTime(every, frameTime));
     HeadlessGame game("/dev/null/score.txt"); // never writes a real best score
     bool ended = false;
-    game.run(*route, frameTime, until, [&](long pass, const GameSession::PassResult& result) {
+    game.run(*route, frameTime, until, [&](long pass, const PassResult& result) {
         const bool over = !attemptPlaying();
         if ((result.playerMoved && pass % printEvery == 0) || (over && !ended)) {
             std::printf("t=%7.3f foot=(%8.3f %7.3f %7.3f) vy=%7.2f jumps=%d%s%s%s\n",
@@ -70,14 +71,10 @@ int main(int argc, char** argv)
         ended = over;
     });
     const Attempt& attempt = game.session().attempt();
+    std::printf("outcome: %s", outcomeWord(outcome));
     if (outcome.won) {
-        std::printf("outcome: won score=%d\n", attempt.secondsLeft());
-    } else if (outcome.dead) {
-        std::printf("outcome: dead\n");
-    } else if (outcome.timeUp) {
-        std::printf("outcome: timeup\n");
-    } else {
-        std::printf("outcome: playing\n");
+        std::printf(" score=%d", attempt.secondsLeft());
     }
+    std::printf("\n");
     return 0;
 }

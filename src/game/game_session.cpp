@@ -1,34 +1,33 @@
 #include "game/game_session.h"
 
-#include "game/best_score.h"
 #include "game/camera_follow.h"
 #include "game/frame_phases.h"
 #include "game/input_state.h"
+#include "game/pass_input.h"
 #include "physics/obstacles.h"
 #include "physics/physics_world.h"
 #include "physics/player.h"
 #include "render/orbit_camera.h"
 #include "render/player_camera.h"
 
-GameSession::GameSession(BestScore& best, PlayerCamera& playerCamera, OrbitCamera& orbitCamera)
-    : best(best), playerCamera(playerCamera), orbitCamera(orbitCamera), current(best.value)
+GameSession::GameSession(int storedBest, PlayerCamera& playerCamera, OrbitCamera& orbitCamera)
+    : storedBest(storedBest), playerCamera(playerCamera), orbitCamera(orbitCamera),
+      current(storedBest)
 {
 }
 
 void GameSession::start(double now)
 {
     clock.start(now);
-    current = Attempt(best.value);
+    current = Attempt(storedBest);
 }
 
-GameSession::PassResult GameSession::update(const std::function<double()>& now,
-                                            const std::function<void()>& pollEvents,
-                                            const std::function<void(int&, int&)>& cursor)
+PassResult GameSession::update(PassInputs& inputs, std::ostream& log)
 {
     PassResult result;
     updateObstacles();
 
-    const float dt = clock.sample(now());
+    const float dt = clock.sample(inputs.updateSample());
     advanceObstacleTimers(dt);
     markPhase(observer, FramePhase::Obstacles);
     if (clock.physicsDue()) {
@@ -36,7 +35,7 @@ GameSession::PassResult GameSession::update(const std::function<double()>& now,
     }
     markPhase(observer, FramePhase::Physics);
 
-    pollEvents();
+    result.effects = applyInputEvents(inputs.events(dt), log);
     markPhase(observer, FramePhase::Events);
 
     if (advancePlayTime(current, dt)) {
@@ -45,16 +44,21 @@ GameSession::PassResult GameSession::update(const std::function<double()>& now,
         followPlayer(playerCamera, result.foot);
     }
 
-    const glm::dvec3 foot = playerFoot();
-    updateOutcome(current, dt, foot, playerCamera, best);
+    const OutcomeChange change = updateOutcome(current, dt, playerFoot(), playerCamera, storedBest);
+    if (change.newBest) {
+        storedBest = *change.newBest;
+        result.newBest = change.newBest;
+    }
 
     if (!input.followCamera) {
-        int x = 0;
-        int y = 0;
-        cursor(x, y);
-        orbitCamera.update(x, y, input.leftMouseDown, input.rightMouseDown, input.orbitZoom);
+        const CursorPosition cursor = inputs.cursor();
+        orbitCamera.update(cursor.x, cursor.y, input.leftMouseDown, input.rightMouseDown,
+                           input.orbitZoom);
     }
 
     result.restarted = restartIfRequested(current);
+    // A restart in the same pass takes back the outcome it reached: the attempt goes on.
+    result.ended = result.restarted ? AttemptOutcome{} : change.reached;
+    result.footAfter = playerFoot();
     return result;
 }

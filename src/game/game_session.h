@@ -2,39 +2,44 @@
 
 #include "game/frame_timer.h"
 #include "game/game_state.h"
+#include "game/key_input.h"
 
 #include <glm/vec3.hpp>
 
-#include <functional>
+#include <iosfwd>
+#include <optional>
 
-class BestScore;
 class FrameObserver;
 class OrbitCamera;
+class PassInputs;
 class PlayerCamera;
 
+// What one pass's update did, for the callers that draw, play, print and keep files.
+struct PassResult {
+    bool playerMoved = false;
+    glm::dvec3 foot{0.0};       // where the move put the foot; valid when playerMoved
+    glm::dvec3 footAfter{0.0};  // where the foot stands once the pass is over, a restart too
+    AttemptOutcome ended;       // outcome flags set in this pass and still set at its end
+    std::optional<int> newBest; // a won score above the stored best: the caller saves it
+    bool restarted = false;
+    InputEffects effects; // what the pass's events ask of GL, the window and the loop
+};
+
 // The half of a frame pass that needs no window: obstacles, the clock, the physics gate, the
-// player's move, the outcome, the orbit camera and the restart, in the loop's order. The
-// interactive game, the replay driver and headless route tests all run this same code.
+// events, the player's move, the outcome, the orbit camera and the restart, in the loop's
+// order. The interactive game, the replays and the headless game all run this same code.
 class GameSession {
   public:
-    GameSession(BestScore& best, PlayerCamera& playerCamera, OrbitCamera& orbitCamera);
+    GameSession(int storedBest, PlayerCamera& playerCamera, OrbitCamera& orbitCamera);
 
     // Before the first pass: the first time sample.
     void start(double now);
 
-    // What the drawing half needs to know about this pass's update.
-    struct PassResult {
-        bool playerMoved = false;
-        glm::dvec3 foot{0.0}; // valid when playerMoved
-        bool restarted = false;
-    };
-
     // The update half of a pass: it runs after the frame is drawn and before it is shown, so
-    // what the player sees is always the state this update starts from. clock is sampled once,
-    // after the obstacles' update; pollEvents runs the input callbacks; cursor gives the
-    // window's cursor position, read only while the orbit camera is active.
-    PassResult update(const std::function<double()>& clock, const std::function<void()>& pollEvents,
-                      const std::function<void(int&, int&)>& cursor);
+    // what the player sees is always the state this update starts from. The clock is sampled
+    // after the obstacles' update, the events are taken after the physics step, and the cursor
+    // only while the orbit camera is active. Toggles print their lines on log.
+    PassResult update(PassInputs& inputs, std::ostream& log);
 
     // A benchmark's observer of the phases of update(); nullptr (the default) is none.
     void setObserver(FrameObserver* frameObserver) { observer = frameObserver; }
@@ -43,7 +48,7 @@ class GameSession {
     float deltaTime() const { return clock.deltaTime(); }
 
   private:
-    BestScore& best;
+    int storedBest;
     PlayerCamera& playerCamera;
     OrbitCamera& orbitCamera;
     FrameTimer clock;

@@ -1,6 +1,5 @@
 #include "game/game_state.h"
 
-#include "game/best_score.h"
 #include "game/camera_follow.h"
 #include "game/input_state.h"
 #include "physics/player.h"
@@ -14,8 +13,10 @@ constexpr double attemptSeconds = 120.0;
 // The contact flags of the last move become outcome flags; the contact flags are re-armed.
 // Time is up once no whole second is left: a frame that jumps past the end (a stall of more
 // than two seconds) ends the attempt as well as one that lands inside the last second.
-void checkOutcome(const Attempt& attempt)
+// Returns the flags it set that were not set before.
+AttemptOutcome checkOutcome(const Attempt& attempt)
 {
+    const AttemptOutcome before = outcome;
     if (!playerMotion.playerAlive) {
         outcome.dead = true;
     }
@@ -27,20 +28,24 @@ void checkOutcome(const Attempt& attempt)
     if (attempt.secondsLeft() == 0) {
         outcome.timeUp = true;
     }
+    return {outcome.dead && !before.dead, outcome.won && !before.won,
+            outcome.timeUp && !before.timeUp};
 }
 
 // Every frame while won. The score cannot change once won, so only the first frame of a win
-// can beat the stored best and write the file.
-void celebrateWin(Attempt& attempt, float dt, const glm::dvec3& foot, PlayerCamera& camera,
-                  BestScore& best)
+// can beat the stored best.
+std::optional<int> celebrateWin(Attempt& attempt, float dt, const glm::dvec3& foot,
+                                PlayerCamera& camera, int storedBest)
 {
     attempt.orbitAngle = advanceOrbitAngle(attempt.orbitAngle, dt);
     const int score = attempt.secondsLeft();
-    if (score > best.value) {
-        best.save(score);
-        attempt.bestShown = best.value;
+    std::optional<int> newBest;
+    if (score > storedBest) {
+        newBest = score;
+        attempt.bestShown = score;
     }
     circlePlayer(camera, foot, attempt.orbitAngle);
+    return newBest;
 }
 
 } // namespace
@@ -59,6 +64,17 @@ int Attempt::secondsLeft() const
     return secondsLeftAfter(playTime);
 }
 
+const char* outcomeWord(const AttemptOutcome& ended)
+{
+    if (ended.won) {
+        return "won";
+    }
+    if (ended.dead) {
+        return "dead";
+    }
+    return ended.timeUp ? "timeup" : "playing";
+}
+
 bool attemptPlaying()
 {
     return !outcome.dead && !outcome.won && !outcome.timeUp;
@@ -73,13 +89,15 @@ bool advancePlayTime(Attempt& attempt, float dt)
     return true;
 }
 
-void updateOutcome(Attempt& attempt, float dt, const glm::dvec3& foot, PlayerCamera& camera,
-                   BestScore& best)
+OutcomeChange updateOutcome(Attempt& attempt, float dt, const glm::dvec3& foot,
+                            PlayerCamera& camera, int storedBest)
 {
-    checkOutcome(attempt);
+    OutcomeChange change;
+    change.reached = checkOutcome(attempt);
     if (outcome.won) {
-        celebrateWin(attempt, dt, foot, camera, best);
+        change.newBest = celebrateWin(attempt, dt, foot, camera, storedBest);
     }
+    return change;
 }
 
 bool restartIfRequested(Attempt& attempt)
@@ -87,7 +105,7 @@ bool restartIfRequested(Attempt& attempt)
     if (!input.restartRequested) {
         return false;
     }
-    attempt.orbitAngle = 180.0f;
+    attempt.orbitAngle = victoryCameraStartAngle;
     input.restartRequested = false;
     outcome = AttemptOutcome{};
     attempt.playTime = 0.0f;

@@ -2,7 +2,8 @@
 
 #include <glm/vec3.hpp>
 
-class BestScore;
+#include <optional>
+
 class PlayerCamera;
 
 // How the current attempt ended, if it did. Program-wide: the HUD and the post-processing pass
@@ -17,13 +18,20 @@ struct AttemptOutcome {
 // The program's one outcome.
 extern AttemptOutcome outcome;
 
+// The outcome's one word, as the tools print it: "won", "dead", "timeup", or "playing" while
+// none is set. A win is named first: a win in the frame the time ran out is still scored.
+const char* outcomeWord(const AttemptOutcome& ended);
+
+// Where the victory camera starts circling, in degrees: behind the player, towards -X.
+inline constexpr float victoryCameraStartAngle = 180.0f;
+
 // What the frame loop keeps of the current attempt.
 struct Attempt {
     explicit Attempt(int storedBest = 0) : bestShown(storedBest) {}
 
-    float playTime = 0.0f;     // seconds, grows only while playing
-    float orbitAngle = 180.0f; // degrees, the victory camera's place around the player
-    int bestShown = 0;         // the best score the win screen shows
+    float playTime = 0.0f;                      // seconds, grows only while playing
+    float orbitAngle = victoryCameraStartAngle; // degrees, the victory camera's place
+    int bestShown = 0;                          // the best score the win screen shows
 
     // Whole seconds left of the 120, never below 0: the timer and, after a win, the score.
     int secondsLeft() const;
@@ -41,11 +49,17 @@ bool attemptPlaying();
 //    makes its move and followPlayer (camera_follow.h) puts the camera behind it.
 bool advancePlayTime(Attempt& attempt, float dt);
 
+// What a pass's outcome checks found.
+struct OutcomeChange {
+    AttemptOutcome reached;     // the flags this pass set
+    std::optional<int> newBest; // a won score above the stored best, which the caller keeps
+};
+
 // 2. Every frame: turns the player's contact flags into the outcome (and resets them); while
-//    won, circles the camera around the foot and records a better score in the best-score
-//    record and on the win screen.
-void updateOutcome(Attempt& attempt, float dt, const glm::dvec3& foot, PlayerCamera& camera,
-                   BestScore& best);
+//    won, circles the camera around the foot, and a score above storedBest becomes the best
+//    the win screen shows. Writing it to the best-score file is the caller's.
+OutcomeChange updateOutcome(Attempt& attempt, float dt, const glm::dvec3& foot,
+                            PlayerCamera& camera, int storedBest);
 
 // 3. If F11 asked for it: clears the attempt and puts the player back at the start. Returns
 //    true when it restarted, and the caller then resets the player model's matrix. Speeds,

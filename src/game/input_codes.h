@@ -24,3 +24,6 @@ inline constexpr std::array<Key, 4> directionKeys = {Key::w, Key::s, Key::a, Key
 enum class KeyAction { press, release, repeat };
 
 enum class MouseButton { left, right, other };
+
+// Where a key event comes from. The keyboard and a pad may hold the same direction at once.
+enum class KeySource { keyboard, pad };

@@ -17,9 +17,7 @@ struct InputState {
     bool followCamera = true;      // Tab: player camera when on, orbit camera when off
     bool ghost = true;             // G: the best run's ghost, where there is one
     bool restartRequested = false; // F11: served at the end of the same frame
-    // F12: served once the same frame is drawn, before it is shown
-    bool screenshotRequested = false;
-    bool sound = true; // M: the game's sounds
+    bool sound = true;             // M: the game's sounds
     bool leftMouseDown = false;
     bool rightMouseDown = false;
     float orbitZoom = 12.0f; // orbit camera distance; the wheel changes it without limits

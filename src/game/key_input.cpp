@@ -1,7 +1,6 @@
 #include "game/key_input.h"
 
 #include "game/input_state.h"
-#include "runs/run_recorder.h"
 #include "physics/player.h"
 
 #include <algorithm>
@@ -18,7 +17,7 @@ void flip(bool& toggle, const char* label, std::ostream& log)
 
 // The player's controls. Space tries on press and on release, so a slow tap can make two jumps;
 // V is the unlimited jump kept for trying out the course.
-void movePlayer(Key key, bool held)
+void steerPlayer(Key key, bool held)
 {
     switch (key) {
     case Key::w:
@@ -67,21 +66,10 @@ bool heardByGame(Key key, KeyAction action, KeySource source)
     return holders == 0;
 }
 
-} // namespace
-
-KeyEffects handleKeyEvent(Key key, KeyAction action, std::ostream& log, KeySource source)
+// The switches act once per press, when the key comes up; holding and auto-repeat do nothing.
+InputEffects flipOnRelease(Key key, std::ostream& log)
 {
-    recordKeyEvent(key, action, source);
-    if (!heardByGame(key, action, source)) {
-        return {};
-    }
-    movePlayer(key, action != KeyAction::release);
-
-    KeyEffects effects;
-    // The switches act once per press, when the key comes up; holding and auto-repeat do nothing.
-    if (action != KeyAction::release) {
-        return effects;
-    }
+    InputEffects effects;
     switch (key) {
     case Key::escape:
         effects.closeWindow = true;
@@ -116,7 +104,7 @@ KeyEffects handleKeyEvent(Key key, KeyAction action, std::ostream& log, KeySourc
         input.restartRequested = true;
         break;
     case Key::f12: // the frame loop saves the picture and prints its path
-        input.screenshotRequested = true;
+        effects.screenshotRequested = true;
         break;
     case Key::m:
         flip(input.sound, "Sound: ", log);
@@ -127,9 +115,17 @@ KeyEffects handleKeyEvent(Key key, KeyAction action, std::ostream& log, KeySourc
     return effects;
 }
 
-void handleMouseButtonEvent(MouseButton button, KeyAction action)
+InputEffects applyKeyEvent(Key key, KeyAction action, KeySource source, std::ostream& log)
 {
-    recordMouseButtonEvent(button, action);
+    if (!heardByGame(key, action, source)) {
+        return {};
+    }
+    steerPlayer(key, action != KeyAction::release);
+    return action == KeyAction::release ? flipOnRelease(key, log) : InputEffects{};
+}
+
+void applyMouseButtonEvent(MouseButton button, KeyAction action)
+{
     if (action == KeyAction::repeat) {
         return;
     }
@@ -141,8 +137,32 @@ void handleMouseButtonEvent(MouseButton button, KeyAction action)
     }
 }
 
-void handleScrollEvent(double yoffset)
+} // namespace
+
+InputEffects& InputEffects::operator|=(const InputEffects& other)
 {
-    recordScrollEvent(yoffset);
-    input.orbitZoom -= static_cast<float>(yoffset) * 0.5f;
+    closeWindow = closeWindow || other.closeWindow;
+    polygonModeChanged = polygonModeChanged || other.polygonModeChanged;
+    faceCullingChanged = faceCullingChanged || other.faceCullingChanged;
+    screenshotRequested = screenshotRequested || other.screenshotRequested;
+    return *this;
+}
+
+InputEffects applyInputEvents(std::span<const InputEvent> events, std::ostream& log)
+{
+    InputEffects effects;
+    for (const InputEvent& event : events) {
+        switch (event.kind) {
+        case InputEvent::Kind::key:
+            effects |= applyKeyEvent(event.key, event.action, event.source, log);
+            break;
+        case InputEvent::Kind::button:
+            applyMouseButtonEvent(event.button, event.action);
+            break;
+        case InputEvent::Kind::scroll:
+            input.orbitZoom -= static_cast<float>(event.scroll) * 0.5f;
+            break;
+        }
+    }
+    return effects;
 }

@@ -1,33 +1,30 @@
 #pragma once
 
-#include "game/input_codes.h"
+#include "game/input_event.h"
 
 #include <iostream>
+#include <span>
 
-// The rules of the keyboard and mouse, apart from the window: what each event asks of the
-// player and does to the program-wide switches. The window's callbacks (input_callbacks) apply
-// the GL and window effects that are reported back.
+// The rules of the keyboard, the mouse and a pad, apart from the window: what each event asks
+// of the player and does to the program-wide switches. Every source's events come through
+// applyInputEvents, so one place decides what a key does.
 
-// What a key event asks of the GL state and the window.
-struct KeyEffects {
-    bool closeWindow = false;        // Escape
-    bool polygonModeChanged = false; // F3: apply wireframe (lines when on, fill when off)
-    bool faceCullingChanged = false; // F6: apply backfaceCulling (GL_CULL_FACE)
+// What a pass's events ask of GL, the window and the frame loop, gathered over the pass. The
+// caller that owns them applies these once the events are taken.
+struct InputEffects {
+    bool closeWindow = false;         // Escape
+    bool polygonModeChanged = false;  // F3: apply wireframe (lines when on, fill when off)
+    bool faceCullingChanged = false;  // F6: apply backfaceCulling (GL_CULL_FACE)
+    bool screenshotRequested = false; // F12: the frame drawn in this pass, before it is shown
+
+    InputEffects& operator|=(const InputEffects& other);
 };
 
-// Where a key event comes from. The keyboard and a pad may hold the same direction at once.
-enum class KeySource { keyboard, pad };
-
-// Every event first tells the player what to do (W, S, A, D, Space, V, K). Then, on release
-// only, the function keys and G flip their switch and print its label and new value on the log,
-// flushed. Taken in every game state; the player's part only shows while it is being moved.
-// A release of W, S, A or D is not heard while the other source still holds that key, so
-// letting go of the stick does not stop a run that W keeps up, nor the other way round.
-KeyEffects handleKeyEvent(Key key, KeyAction action, std::ostream& log = std::cout,
-                          KeySource source = KeySource::keyboard);
-
-// The left and right buttons are tracked for the orbit camera; other buttons are ignored.
-void handleMouseButtonEvent(MouseButton button, KeyAction action);
-
-// Wheel towards the user (negative offset) moves the orbit camera away; no limits.
-void handleScrollEvent(double yoffset);
+// Applies the events in order. A key event first tells the player what to do (W, S, A, D,
+// Space, V, K). Then, on release only, the function keys, G and M flip their switch and print
+// its label and new value on the log, flushed. Taken in every game state; the player's part
+// only shows while it is being moved. A release of W, S, A or D is not heard while the other
+// source still holds that key, so letting go of the stick does not stop a run that W keeps up,
+// nor the other way round. The left and right mouse buttons are tracked for the orbit camera;
+// the wheel towards the user (negative offset) moves it away, without limits.
+InputEffects applyInputEvents(std::span<const InputEvent> events, std::ostream& log = std::cout);

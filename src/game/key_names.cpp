@@ -31,3 +31,20 @@ Key keyNamed(std::string_view name)
     }
     return Key::other;
 }
+
+const char* actionName(KeyAction action)
+{
+    return action == KeyAction::press     ? "press"
+           : action == KeyAction::release ? "release"
+                                          : "repeat";
+}
+
+std::optional<KeyAction> actionNamed(std::string_view name)
+{
+    for (KeyAction action : {KeyAction::press, KeyAction::release, KeyAction::repeat}) {
+        if (name == actionName(action)) {
+            return action;
+        }
+    }
+    return std::nullopt;
+}

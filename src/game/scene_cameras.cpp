@@ -1,6 +1,6 @@
 #include "game/scene_cameras.h"
 
-#include "shell/settings.h"
+#include "game/settings.h"
 
 namespace {
 

@@ -1,8 +1,5 @@
 #include "input/gamepad_poll.h"
 
-#include "input/input_callbacks.h"
-#include "game/key_input.h"
-
 #include <GLFW/glfw3.h>
 
 namespace {
@@ -35,16 +32,4 @@ PadState readGamepad()
         }
     }
     return PadState{};
-}
-
-void handPadToGame(GLFWwindow* window, GamepadKeys& pad, const PadState& state, float dt)
-{
-    for (const PadKeyEvent& event : pad.translate(state, dt)) {
-        applyKeyEffects(window, handleKeyEvent(event.key, event.action, std::cout, KeySource::pad));
-    }
-}
-
-void pollGamepad(GLFWwindow* window, GamepadKeys& pad, float dt)
-{
-    handPadToGame(window, pad, readGamepad(), dt);
 }

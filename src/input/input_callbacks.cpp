@@ -1,9 +1,5 @@
 #include "input/input_callbacks.h"
 
-#include "game/input_state.h"
-#include "game/key_input.h"
-
-#include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
 #include <algorithm>
@@ -49,66 +45,34 @@ MouseButton gameButton(int button)
     return button == GLFW_MOUSE_BUTTON_RIGHT ? MouseButton::right : MouseButton::other;
 }
 
+// The list the window's events go to, kept as the window's user pointer.
+void hear(GLFWwindow* window, const InputEvent& event)
+{
+    if (auto* heard = static_cast<std::vector<InputEvent>*>(glfwGetWindowUserPointer(window))) {
+        heard->push_back(event);
+    }
+}
+
 } // namespace
-
-int windowKeyCode(Key key)
-{
-    const int index = static_cast<int>(key);
-    if (key >= Key::a && key <= Key::z) {
-        return GLFW_KEY_A + (index - static_cast<int>(Key::a));
-    }
-    if (key >= Key::f1 && key <= Key::f12) {
-        return GLFW_KEY_F1 + (index - static_cast<int>(Key::f1));
-    }
-    return std::ranges::find(singleKeys, key, &std::pair<Key, int>::first)->second;
-}
-
-int windowKeyAction(KeyAction action)
-{
-    switch (action) {
-    case KeyAction::press:
-        return GLFW_PRESS;
-    case KeyAction::release:
-        return GLFW_RELEASE;
-    default:
-        return GLFW_REPEAT;
-    }
-}
 
 void keyCallback(GLFWwindow* window, int key, int /*scancode*/, int action, int /*mods*/)
 {
-    applyKeyEffects(window, handleKeyEvent(gameKey(key), gameAction(action)));
+    hear(window, InputEvent::keyEvent(gameKey(key), gameAction(action)));
 }
 
-void applyKeyEffects(GLFWwindow* window, const KeyEffects& effects)
+void mouseButtonCallback(GLFWwindow* window, int button, int action, int /*mods*/)
 {
-    if (effects.closeWindow) {
-        glfwSetWindowShouldClose(window, GLFW_TRUE);
-    }
-    if (effects.polygonModeChanged) {
-        glPolygonMode(GL_FRONT_AND_BACK, input.wireframe ? GL_LINE : GL_FILL);
-    }
-    if (effects.faceCullingChanged) {
-        if (input.backfaceCulling) {
-            glEnable(GL_CULL_FACE);
-        } else {
-            glDisable(GL_CULL_FACE);
-        }
-    }
+    hear(window, InputEvent::buttonEvent(gameButton(button), gameAction(action)));
 }
 
-void mouseButtonCallback(GLFWwindow* /*window*/, int button, int action, int /*mods*/)
+void scrollCallback(GLFWwindow* window, double /*xoffset*/, double yoffset)
 {
-    handleMouseButtonEvent(gameButton(button), gameAction(action));
+    hear(window, InputEvent::scrollEvent(yoffset));
 }
 
-void scrollCallback(GLFWwindow* /*window*/, double /*xoffset*/, double yoffset)
+void installInputCallbacks(GLFWwindow* window, std::vector<InputEvent>& heard)
 {
-    handleScrollEvent(yoffset);
-}
-
-void installInputCallbacks(GLFWwindow* window)
-{
+    glfwSetWindowUserPointer(window, &heard);
     glfwSetKeyCallback(window, keyCallback);
     glfwSetMouseButtonCallback(window, mouseButtonCallback);
     glfwSetScrollCallback(window, scrollCallback);

@@ -57,23 +57,23 @@ GameSounds::~GameSounds()
     obstacles.hopListener = earlierHop;
 }
 
-void GameSounds::update(const glm::mat4& view, const glm::mat4& projection, const Attempt& attempt)
+void GameSounds::update(const glm::mat4& view, const glm::mat4& projection, const Attempt& attempt,
+                        const AttemptOutcome& ended)
 {
     mix.setOn(input.sound);
     const glm::mat4 camera = glm::inverse(view);
     const float upward = projection[1][1] < 0.0f ? -1.0f : 1.0f;
     mix.setListener(glm::vec3(camera[3]), -glm::vec3(camera[2]), upward * glm::vec3(camera[1]));
 
-    if (outcome.dead && !heard.dead) {
+    if (ended.dead) {
         mix.play(deathSound);
     }
-    if (outcome.won && !heard.won) {
+    if (ended.won) {
         mix.play(winSound);
     }
-    if (outcome.timeUp && !heard.timeUp) {
+    if (ended.timeUp) {
         mix.play(timeUpSound);
     }
-    heard = outcome;
 
     const int secondsLeft = attempt.secondsLeft();
     if (attemptPlaying() && secondsLeft < secondsLeftHeard && secondsLeft >= 1 &&

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "game/game_state.h"
 #include "audio/sound_mixer.h"
+#include "game/game_state.h"
 
 #include <glm/mat4x4.hpp>
 #include <glm/vec3.hpp>
@@ -21,15 +21,15 @@ class GameSounds {
     GameSounds& operator=(const GameSounds&) = delete;
 
     // After a pass's update: the switch, the ears at the active camera (view and projection:
-    // which way is up on the screen follows the projection's sign), then the outcome's sound and
-    // the tick of each of the last ten seconds.
-    void update(const glm::mat4& view, const glm::mat4& projection, const Attempt& attempt);
+    // which way is up on the screen follows the projection's sign), then the sound of each
+    // outcome the pass ended in and the tick of each of the last ten seconds.
+    void update(const glm::mat4& view, const glm::mat4& projection, const Attempt& attempt,
+                const AttemptOutcome& ended);
 
     SoundMixer& mixer() { return mix; }
 
   private:
     SoundMixer mix;
     std::function<void(const glm::vec3&)> earlierHop;
-    AttemptOutcome heard; // the outcome already sounded
     int secondsLeftHeard = -1;
 };

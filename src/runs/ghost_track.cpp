@@ -39,7 +39,7 @@ GhostTrack ghostOfBestRun(const std::filesystem::path& file)
     if (!std::filesystem::exists(file, error)) {
         return GhostTrack();
     }
-    RecordingError problem;
+    ParseError problem;
     const std::optional<RunRecording> run = loadRecording(file, problem);
     if (!run) {
         std::cerr << "korvel: no ghost: " << file.string() << ":" << problem.line << ": "

@@ -2,19 +2,20 @@
 
 #include "game/game_state.h"
 #include "game/input_state.h"
-#include "game/key_input.h"
+#include "game/pass_input.h"
+#include "game/scene_cameras.h"
+#include "game/settings.h"
 #include "game/world_start.h"
-#include "physics/obstacles.h"
 #include "physics/physics_world.h"
 #include "physics/player.h"
+#include "runs/route_input.h"
 
 #include <cstdlib>
 #include <sstream>
 
 HeadlessGame::HeadlessGame(const std::filesystem::path& scoreFile)
-    : best(scoreFile), playerCamera({-7.0f, 5.0f, 0.0f}, {1.0f, 0.0f, 0.0f}, {0.0f, -1.0f, 0.0f},
-                                    5.0f, 1.0f, 0.1f, 100.0f),
-      orbitCamera(60.0f, 1.0f, 0.1f, 100.0f), gameSession(best, playerCamera, orbitCamera)
+    : best(scoreFile), playerCamera(startPlayerCamera(Settings{})),
+      orbitCamera(startOrbitCamera(Settings{})), gameSession(best.value, playerCamera, orbitCamera)
 {
     // A game in this process may follow an earlier one, whose program-wide state lives on.
     // Make it anew as a freshly started program has it, the unseeded rand sequence included
@@ -34,23 +35,19 @@ HeadlessGame::~HeadlessGame()
 }
 
 void HeadlessGame::run(const Route& route, double frameTime, double until,
-                       const std::function<void(long, const GameSession::PassResult&)>& observe)
+                       const std::function<void(long, const PassResult&)>& observe)
 {
     std::ostringstream discardedLog;
-    size_t nextEvent = 0;
+    RouteInput script(route, frameTime);
+    PassInputs inputs(script);
     const long lastPass = passForTime(until, frameTime);
-    gameSession.start(0.0);
+    gameSession.start(inputs.startSample());
     for (long pass = 0; pass <= lastPass; ++pass) {
-        const auto deliverEvents = [&] {
-            while (nextEvent < route.events.size() &&
-                   passForTime(route.events[nextEvent].time, frameTime) <= pass) {
-                const RouteEvent& event = route.events[nextEvent++];
-                handleKeyEvent(event.key, event.action, discardedLog);
-            }
-        };
-        const auto noCursor = [](int& x, int& y) { x = y = 0; };
-        const GameSession::PassResult result = gameSession.update(
-            [&] { return static_cast<double>(pass + 1) * frameTime; }, deliverEvents, noCursor);
+        inputs.begin();
+        const PassResult result = gameSession.update(inputs, discardedLog);
+        if (result.newBest) {
+            best.save(*result.newBest);
+        }
         if (observe) {
             observe(pass, result);
         }

@@ -2,18 +2,18 @@
 
 #include "game/best_score.h"
 #include "game/game_session.h"
-#include "runs/route.h"
 #include "physics/obstacles.h"
 #include "render/orbit_camera.h"
 #include "render/player_camera.h"
+#include "runs/route.h"
 
-#include <array>
 #include <filesystem>
+#include <functional>
 
 // The whole game without a window: the physics world in the game's start-up order, the
-// cameras, the session, and key events fed through the same input rules the key callback
-// uses. For tests and for designing routes: the outcome of a route is the one the real game
-// reaches on the same virtual clock.
+// cameras, the session, and a route's key events applied by the same input rules as the
+// window's. For tests and for designing routes: the outcome of a route is the one the real
+// game reaches on the same virtual clock.
 class HeadlessGame {
   public:
     explicit HeadlessGame(const std::filesystem::path& scoreFile);
@@ -22,9 +22,10 @@ class HeadlessGame {
     HeadlessGame& operator=(const HeadlessGame&) = delete;
 
     // Runs passes on a virtual clock until the given game time, delivering the route's events
-    // in their passes. Calls observe (if given) after each pass.
+    // in their passes; a new best score is saved as the game saves it. Calls observe (if given)
+    // after each pass.
     void run(const Route& route, double frameTime, double until,
-             const std::function<void(long pass, const GameSession::PassResult&)>& observe = {});
+             const std::function<void(long pass, const PassResult&)>& observe = {});
 
     const GameSession& session() const { return gameSession; }
     const KnifeActors& knives() const { return knifeActors; }

@@ -1,17 +1,26 @@
 #include "runs/recording_replay.h"
 
-#include "input/input_callbacks.h"
-#include "game/key_input.h"
-#include "physics/player.h"
-
-#include <GLFW/glfw3.h>
-
+#include <algorithm>
 #include <cstdio>
-#include <iostream>
+#include <ostream>
+
+const RecordedPass* RecordingReplay::currentPass() const
+{
+    if (current < 0 || current > lastPass()) {
+        return nullptr;
+    }
+    return &run.passes[static_cast<std::size_t>(current)];
+}
+
+void RecordingReplay::beginPass()
+{
+    ++current;
+    samplesInPass = 0;
+}
 
 // The loop samples the clock once before the first pass, then once as it draws a pass and once
-// as it updates it.
-double RecordingReplay::sample()
+// as it updates it. Past the recording's end, the last pass's samples stand.
+double RecordingReplay::sampleClock()
 {
     if (current < 0 || run.passes.empty()) {
         return run.startSample;
@@ -20,45 +29,18 @@ double RecordingReplay::sample()
     return samplesInPass++ == 0 ? pass.drawSample : pass.updateSample;
 }
 
-void RecordingReplay::deliverEvents(GLFWwindow* window) const
+void RecordingReplay::pollEvents(std::vector<InputEvent>& events, float /*frameTime*/)
 {
-    if (current > lastPass()) {
-        return;
-    }
-    const RecordedPass& pass = run.passes[static_cast<std::size_t>(current)];
-    for (std::uint32_t i = 0; i < pass.eventCount; ++i) {
-        const RecordedEvent& event = run.events[pass.firstEvent + i];
-        switch (event.kind) {
-        case RecordedEvent::Kind::key:
-            applyKeyEffects(window,
-                            handleKeyEvent(event.key, event.action, std::cout, event.source));
-            break;
-        case RecordedEvent::Kind::button:
-            handleMouseButtonEvent(event.button, event.action);
-            break;
-        case RecordedEvent::Kind::scroll:
-            handleScrollEvent(event.scroll);
-            break;
-        }
+    if (const RecordedPass* pass = currentPass()) {
+        const auto first = run.events.begin() + pass->firstEvent;
+        events.insert(events.end(), first, first + pass->eventCount);
     }
 }
 
-void RecordingReplay::drive(RunOptions& options)
+CursorPosition RecordingReplay::readCursor()
 {
-    options.clock = [this] { return sample(); };
-    options.beginPass = [this](GLFWwindow*) {
-        ++current;
-        samplesInPass = 0;
-    };
-    options.pollEvents = [this](GLFWwindow* window) {
-        glfwPollEvents();
-        deliverEvents(window);
-    };
-    options.cursor = [this](GLFWwindow*, int& x, int& y) {
-        const bool recorded = current <= lastPass();
-        x = recorded ? run.passes[static_cast<std::size_t>(current)].cursorX : 0;
-        y = recorded ? run.passes[static_cast<std::size_t>(current)].cursorY : 0;
-    };
+    const RecordedPass* pass = currentPass();
+    return pass != nullptr ? CursorPosition{pass->cursorX, pass->cursorY} : CursorPosition{};
 }
 
 long RecordingReplay::passAt(double seconds) const
@@ -73,17 +55,16 @@ long RecordingReplay::passAt(double seconds) const
     return lastPass();
 }
 
-void RecordingReplay::checkFoot()
+void RecordingReplay::checkFoot(const glm::dvec3& foot)
 {
-    if (differs < 0 && current <= lastPass() &&
-        playerFoot() != run.passes[static_cast<std::size_t>(current)].foot) {
+    const RecordedPass* pass = currentPass();
+    if (differs < 0 && pass != nullptr && foot != pass->foot) {
         differs = current;
     }
 }
 
-void printPlayerFoot(std::ostream& out)
+void printFoot(std::ostream& out, const glm::dvec3& foot)
 {
-    const glm::dvec3 foot = playerFoot();
     char line[128];
     std::snprintf(line, sizeof line, "foot: %.17g %.17g %.17g", foot.x, foot.y, foot.z);
     out << line << std::endl;

@@ -1,19 +1,23 @@
 #pragma once
 
-#include "shell/game_main.h"
+#include "game/pass_input.h"
 #include "runs/run_recording.h"
+
+#include <glm/vec3.hpp>
 
 #include <iosfwd>
 
-// Plays a recording on the game's own loop: the clock gives back the recorded samples in the
-// order the loop takes them, each pass gets its recorded events and cursor, and after each
-// update the player's foot is compared with the recorded one.
-class RecordingReplay {
+// A recording played again as a pass's inputs: the clock gives back the recorded samples in
+// the order the loop takes them, each pass gets its recorded events and cursor, and after each
+// update the player's foot can be compared with the recorded one.
+class RecordingReplay final : public InputSource {
   public:
     explicit RecordingReplay(RunRecording run) : run(std::move(run)) {}
 
-    // Sets the options' clock, beginPass, pollEvents and cursor.
-    void drive(RunOptions& options);
+    void beginPass() override;
+    double sampleClock() override;
+    void pollEvents(std::vector<InputEvent>& events, float frameTime) override;
+    CursorPosition readCursor() override;
 
     long pass() const { return current; }
     long lastPass() const { return static_cast<long>(run.passes.size()) - 1; }
@@ -23,14 +27,13 @@ class RecordingReplay {
     // after the attempt's start; the last pass when none is.
     long passAt(double seconds) const;
 
-    // After the update of the current pass.
-    void checkFoot();
+    // After the update of the current pass, with where the foot then stood.
+    void checkFoot(const glm::dvec3& foot);
     // The first pass whose foot differed from the recorded one; -1 while none did.
     long firstDifference() const { return differs; }
 
   private:
-    double sample();
-    void deliverEvents(GLFWwindow* window) const;
+    const RecordedPass* currentPass() const;
 
     RunRecording run;
     long current = -1;
@@ -38,5 +41,5 @@ class RecordingReplay {
     long differs = -1;
 };
 
-// The player's foot, "foot: X Y Z", exact in decimal.
-void printPlayerFoot(std::ostream& out);
+// A foot as the tools print it, "foot: X Y Z", exact in decimal.
+void printFoot(std::ostream& out, const glm::dvec3& foot);

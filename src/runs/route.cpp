@@ -21,7 +21,7 @@ bool parseTime(const std::string& word, double& time)
 
 } // namespace
 
-std::optional<Route> parseRoute(const std::string& text, RouteError& error)
+std::optional<Route> parseRoute(const std::string& text, ParseError& error)
 {
     Route route;
     std::istringstream lines(text);
@@ -61,19 +61,18 @@ std::optional<Route> parseRoute(const std::string& text, RouteError& error)
         if (event.key == Key::other) {
             return refuse("unknown key '" + parts[1] + "'");
         }
-        if (parts[2] == "press") {
-            event.action = KeyAction::press;
-        } else if (parts[2] == "release") {
-            event.action = KeyAction::release;
-        } else {
+        // A route presses and releases; a key's repeat is the window's, never a player's plan.
+        const std::optional<KeyAction> action = actionNamed(parts[2]);
+        if (!action || *action == KeyAction::repeat) {
             return refuse("unknown action '" + parts[2] + "'");
         }
+        event.action = *action;
         route.events.push_back(event);
     }
     return route;
 }
 
-std::optional<Route> loadRoute(const std::string& path, RouteError& error)
+std::optional<Route> loadRoute(const std::string& path, ParseError& error)
 {
     std::ifstream file(path);
     if (!file) {

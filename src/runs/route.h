@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/input_codes.h"
+#include "runs/parse_error.h"
 
 #include <optional>
 #include <string>
@@ -18,15 +19,10 @@ struct Route {
     std::vector<RouteEvent> events; // in file order
 };
 
-struct RouteError {
-    int line = 0; // 0: the file itself could not be read
-    std::string message;
-};
-
 // Parses route text. '#' starts a comment; blank lines are ignored. The first malformed line
 // is refused with its number.
-std::optional<Route> parseRoute(const std::string& text, RouteError& error);
-std::optional<Route> loadRoute(const std::string& path, RouteError& error);
+std::optional<Route> parseRoute(const std::string& text, ParseError& error);
+std::optional<Route> loadRoute(const std::string& path, ParseError& error);
 
 // The pass in which an event is delivered: round(time / frameTime).
 long passForTime(double time, double frameTime);

@@ -1,39 +1,35 @@
 #pragma once
 
-#include "shell/game_main.h"
+#include "runs/run_recorder.h"
 
 #include <filesystem>
-#include <functional>
 #include <string>
 
-class RunningGame;
+struct PassInput;
+struct PassResult;
 
 // Records the run as the frame loop plays it and keeps it beside the best score: best.run each
-// time an attempt sets a new best (the ghost then follows that run), last.run each time an
-// attempt ends in an outcome, and when the loop ends.
+// time an attempt sets a new best, last.run each time an attempt ends in an outcome, and when
+// the loop ends. A file that cannot be written is one line on the error stream; play goes on.
 class RunKeeper {
   public:
-    RunKeeper(RunningGame& game, const std::filesystem::path& scoreFile,
-              std::function<double()> clock);
+    explicit RunKeeper(const std::filesystem::path& scoreFile);
 
     // The clock's first sample, before the first pass; recording starts with it.
-    double start();
+    void start(double sample) { recorder.start(sample); }
 
-    // Around the two halves of a pass.
-    void passBegins();
-    void passEnds(bool restarted);
+    // After a pass's update, with what it took in and what it did. Returns true when it saved
+    // the run as the new best run, which the ghost then shows.
+    bool passEnds(const PassInput& pass, const PassResult& result);
+
     void loopEnds();
 
-    // The game's clock as each half of a pass samples it, recorded.
-    const std::function<double()> drawClock;
-    const std::function<double()> updateClock;
+    const RunRecording& run() const { return recorder.run(); }
 
   private:
     static void save(const std::filesystem::path& file, const std::string& text);
 
-    RunningGame& game;
+    RunRecorder recorder;
     const std::filesystem::path bestFile;
     const std::filesystem::path lastFile;
-    const std::function<double()> clock;
-    RunSummary before;
 };

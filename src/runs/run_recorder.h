@@ -2,32 +2,24 @@
 
 #include "runs/run_recording.h"
 
-// The recording of this run, made as the frame loop plays it. Program-wide, because events
-// reach it from wherever the game hears them: the window's callbacks, a pad, a script.
-struct RunRecorder {
-    bool on = false; // only the frame loop records; tests of the input rules do not
-    RunRecording run;
+struct PassInput;
+
+// The recording of a run, made as the frame loop plays it: each pass's inputs as the pass took
+// them, and the foot they led to.
+class RunRecorder {
+  public:
+    // Starts a recording with the clock's first sample, with room for a long run reserved, so a
+    // pass appends without allocating.
+    void start(double sample);
+
+    // After a pass's update: what it took in and where the foot stood at its end.
+    void record(const PassInput& pass, const glm::dvec3& foot);
+
+    // After a restart: the next pass starts the attempt the recording is kept for.
+    void restart();
+
+    const RunRecording& run() const { return recording; }
+
+  private:
+    RunRecording recording;
 };
-
-// The program's one recorder.
-extern RunRecorder recorder;
-
-// Turns the recorder on with the clock's first sample, with room for a long run reserved, so
-// a pass appends without allocating. Returns the sample.
-double startRecording(double sample);
-
-// The frame loop's steps, in the order it takes them. Each returns at once while the recorder
-// is off.
-void recordPassStart();
-double recordDrawSample(double sample);   // returns the sample
-double recordUpdateSample(double sample); // returns the sample
-void recordCursor(int x, int y);
-// After the update: the player's foot.
-void recordPassEnd(const glm::dvec3& foot);
-// After a restart: the next pass starts the attempt the recording is kept for.
-void recordRestart();
-
-// What the game heard, in the current pass.
-void recordKeyEvent(Key key, KeyAction action, KeySource source);
-void recordMouseButtonEvent(MouseButton button, KeyAction action);
-void recordScrollEvent(double yoffset);

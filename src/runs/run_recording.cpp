@@ -2,8 +2,6 @@
 
 #include "game/key_names.h"
 
-#include "game/file_replace.h"
-
 #include <cerrno>
 #include <climits>
 #include <cmath>
@@ -18,23 +16,6 @@
 namespace {
 
 constexpr std::string_view magic = "korvel-run";
-
-const char* actionName(KeyAction action)
-{
-    return action == KeyAction::press     ? "press"
-           : action == KeyAction::release ? "release"
-                                          : "repeat";
-}
-
-std::optional<KeyAction> actionNamed(std::string_view name)
-{
-    for (KeyAction action : {KeyAction::press, KeyAction::release, KeyAction::repeat}) {
-        if (name == actionName(action)) {
-            return action;
-        }
-    }
-    return std::nullopt;
-}
 
 const char* buttonName(MouseButton button)
 {
@@ -59,18 +40,18 @@ void appendNumber(std::string& text, double value)
     text.append(buffer, static_cast<std::size_t>(length));
 }
 
-void appendEvent(std::string& text, const RecordedEvent& event)
+void appendEvent(std::string& text, const InputEvent& event)
 {
     switch (event.kind) {
-    case RecordedEvent::Kind::key:
+    case InputEvent::Kind::key:
         text += "k " + keyName(event.key) + " " + actionName(event.action);
         text += event.source == KeySource::pad ? " pad\n" : "\n";
         break;
-    case RecordedEvent::Kind::button:
+    case InputEvent::Kind::button:
         text +=
             std::string("b ") + buttonName(event.button) + " " + actionName(event.action) + "\n";
         break;
-    case RecordedEvent::Kind::scroll:
+    case InputEvent::Kind::scroll:
         text += "s";
         appendNumber(text, event.scroll);
         text += "\n";
@@ -132,12 +113,7 @@ bool looksLikeRecording(const std::string& text)
     return text.compare(0, magic.size() + 1, std::string(magic) + " ") == 0;
 }
 
-bool saveRecording(const std::filesystem::path& file, const RunRecording& recording)
-{
-    return replaceFileWhole(file, recordingText(recording));
-}
-
-std::optional<RunRecording> loadRecording(const std::filesystem::path& file, RecordingError& error)
+std::optional<RunRecording> loadRecording(const std::filesystem::path& file, ParseError& error)
 {
     // Only a plain file is read, as for the score: a pipe in its place could block start-up.
     std::error_code status;
@@ -158,7 +134,7 @@ namespace {
 // Reads a recording line by line; each step refuses the line it stands on.
 class RecordingParser {
   public:
-    explicit RecordingParser(RecordingError& error) : error(error) {}
+    explicit RecordingParser(ParseError& error) : error(error) {}
 
     std::optional<RunRecording> parse(const std::string& text);
 
@@ -171,13 +147,13 @@ class RecordingParser {
     bool readHeader(std::size_t index);
     bool readBody();
     bool readPass();
-    bool readEvent(RecordedEvent event);
+    bool readEvent(InputEvent event);
     bool readCursor();
     bool readEnd();
     bool real(std::size_t index, double& value);
     bool whole(std::size_t index, long low, long high, long& value);
 
-    RecordingError& error;
+    ParseError& error;
     RunRecording recording;
     std::vector<std::string_view> words;
     int number = 0;
@@ -269,10 +245,10 @@ bool RecordingParser::readPass()
     return true;
 }
 
-bool RecordingParser::readEvent(RecordedEvent event)
+bool RecordingParser::readEvent(InputEvent event)
 {
     const std::size_t count = words.size();
-    if (event.kind == RecordedEvent::Kind::key) {
+    if (event.kind == InputEvent::Kind::key) {
         const Key key = count >= 3 ? keyNamed(words[1]) : Key::other;
         const auto action = count >= 3 ? actionNamed(words[2]) : std::nullopt;
         if (key == Key::other || !action || count > 4 || (count == 4 && words[3] != "pad")) {
@@ -281,7 +257,7 @@ bool RecordingParser::readEvent(RecordedEvent event)
         event.key = key;
         event.action = *action;
         event.source = count == 4 ? KeySource::pad : KeySource::keyboard;
-    } else if (event.kind == RecordedEvent::Kind::button) {
+    } else if (event.kind == InputEvent::Kind::button) {
         const auto button = count == 3 ? buttonNamed(words[1]) : std::nullopt;
         const auto action = count == 3 ? actionNamed(words[2]) : std::nullopt;
         if (!button || !action) {
@@ -353,10 +329,10 @@ bool RecordingParser::readBody()
         return readPass();
     }
     if (kind == "k" || kind == "b" || kind == "s") {
-        RecordedEvent event;
-        event.kind = kind == "k"   ? RecordedEvent::Kind::key
-                     : kind == "b" ? RecordedEvent::Kind::button
-                                   : RecordedEvent::Kind::scroll;
+        InputEvent event;
+        event.kind = kind == "k"   ? InputEvent::Kind::key
+                     : kind == "b" ? InputEvent::Kind::button
+                                   : InputEvent::Kind::scroll;
         return readEvent(event);
     }
     if (kind == "c") {
@@ -393,7 +369,7 @@ std::optional<RunRecording> RecordingParser::parse(const std::string& text)
 
 } // namespace
 
-std::optional<RunRecording> parseRecording(const std::string& text, RecordingError& error)
+std::optional<RunRecording> parseRecording(const std::string& text, ParseError& error)
 {
     return RecordingParser(error).parse(text);
 }

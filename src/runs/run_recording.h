@@ -1,7 +1,7 @@
 #pragma once
 
-#include "game/input_codes.h"
-#include "game/key_input.h"
+#include "game/input_event.h"
+#include "runs/parse_error.h"
 
 #include <glm/vec3.hpp>
 
@@ -10,17 +10,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
-// One input event as the game heard it, in the pass where it arrived.
-struct RecordedEvent {
-    enum class Kind : std::uint8_t { key, button, scroll };
-    Kind kind = Kind::key;
-    Key key = Key::other;
-    MouseButton button = MouseButton::other;
-    KeyAction action = KeyAction::press;
-    KeySource source = KeySource::keyboard;
-    double scroll = 0.0; // the wheel's offset, for a scroll
-};
 
 // One pass of the frame loop: the two clock samples it took, its events, the cursor if the
 // orbit camera read it, and where the player's foot stood after the update.
@@ -43,7 +32,7 @@ struct RunRecording {
     long attemptStart = 0;  // the first pass of the attempt it is kept for
     double startSample = 0; // the clock before the first pass
     std::vector<RecordedPass> passes;
-    std::vector<RecordedEvent> events; // in arrival order
+    std::vector<InputEvent> events; // in arrival order
 };
 
 // The version of the text format this build writes and reads.
@@ -57,21 +46,13 @@ std::string recordingBuild();
 // Every time and position is a hexadecimal float, read back bit for bit.
 std::string recordingText(const RunRecording& recording);
 
-struct RecordingError {
-    int line = 0; // 0: the file itself could not be read
-    std::string message;
-};
-
 // Whether text begins as a recording does (and not as a route).
 bool looksLikeRecording(const std::string& text);
 
 // Parses a recording; the first line that is malformed, out of place or of another format
 // version is refused with its number. Bounds-safe on any input.
-std::optional<RunRecording> parseRecording(const std::string& text, RecordingError& error);
-std::optional<RunRecording> loadRecording(const std::filesystem::path& file, RecordingError& error);
-
-// Replaces the file whole, as the best score is saved. Returns whether it is in place.
-bool saveRecording(const std::filesystem::path& file, const RunRecording& recording);
+std::optional<RunRecording> parseRecording(const std::string& text, ParseError& error);
+std::optional<RunRecording> loadRecording(const std::filesystem::path& file, ParseError& error);
 
 // Where a player's runs are kept: beside the best score, in the same folder.
 std::filesystem::path bestRunFile(const std::filesystem::path& scoreFile);

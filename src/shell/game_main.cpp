@@ -1,21 +1,21 @@
 #include "shell/game_main.h"
 
-#include "shell/acknowledge.h"
 #include "game/best_score.h"
 #include "game/frame_phases.h"
-#include "input/gamepad_poll.h"
-#include "input/input_callbacks.h"
 #include "game/input_state.h"
-#include "runs/run_keeper.h"
-#include "runs/run_recorder.h"
-#include "shell/running_game.h"
-#include "shell/screenshot.h"
-#include "shell/settings.h"
-#include "shell/settings_reader.h"
+#include "game/pass_input.h"
+#include "game/settings.h"
+#include "input/window_input.h"
 #include "physics/physics_world.h"
 #include "render/back_buffer.h"
 #include "render/framework.h"
+#include "render/gl_state.h"
 #include "render/shader_failure.h"
+#include "runs/run_keeper.h"
+#include "shell/acknowledge.h"
+#include "shell/running_game.h"
+#include "shell/screenshot.h"
+#include "shell/settings_reader.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -60,20 +60,9 @@ const char* openWindow(const Settings& settings, GLFWwindow*& window)
     return nullptr;
 }
 
-// The cursor position in whole window pixels.
-void readCursor(GLFWwindow* window, int& x, int& y)
-{
-    double cursorX = 0.0;
-    double cursorY = 0.0;
-    glfwGetCursorPos(window, &cursorX, &cursorY);
-    x = static_cast<int>(cursorX);
-    y = static_cast<int>(cursorY);
-}
-
 // F12's picture: the frame just drawn, still in the back buffer, is the one the player sees.
 void takeScreenshot(GLFWwindow* window)
 {
-    input.screenshotRequested = false;
     int width = 0;
     int height = 0;
     glfwGetFramebufferSize(window, &width, &height);
@@ -85,44 +74,58 @@ void takeScreenshot(GLFWwindow* window)
     }
 }
 
+// What the window and GL are asked for by a pass's events.
+void applyInputEffects(GLFWwindow* window, const InputEffects& effects)
+{
+    if (effects.closeWindow) {
+        glfwSetWindowShouldClose(window, GLFW_TRUE);
+    }
+    if (effects.polygonModeChanged) {
+        setWireframe(input.wireframe);
+    }
+    if (effects.faceCullingChanged) {
+        setFaceCulling(input.backfaceCulling);
+    }
+}
+
+// The files and the window react to what a pass did: the best score first, then the runs kept
+// beside it, then the picture of the frame the pass drew.
+void keepPass(GLFWwindow* window, RunningGame& game, BestScore& best, RunKeeper& keeper,
+              const PassInputs& inputs, const PassResult& result)
+{
+    applyInputEffects(window, result.effects);
+    if (result.newBest) {
+        best.save(*result.newBest);
+    }
+    if (keeper.passEnds(inputs.taken(), result)) {
+        game.showGhostOf(keeper.run());
+    }
+    if (result.effects.screenshotRequested) {
+        takeScreenshot(window);
+    }
+}
+
 // Frames until the window is asked to close, then the summary for onFinish.
-RunSummary runFrames(GLFWwindow* window, RunningGame& game, const RunOptions& options,
-                     RunKeeper& keeper, const std::function<void(GLFWwindow*)>& pollEvents)
+RunSummary runFrames(GLFWwindow* window, InputSource& source, RunningGame& game, BestScore& best,
+                     const RunOptions& options)
 {
     FrameObserver* const observer = options.observer;
-    // The pad is read where the window's events are, and its events follow the keyboard's.
-    // Made once, so a pass allocates nothing for it.
-    GamepadKeys pad;
-    const std::function<void()> pollInput = [&] {
-        pollEvents(window);
-        pollGamepad(window, pad, game.deltaTime());
-    };
-    const std::function<void(int&, int&)> cursor = [window, &options](int& x, int& y) {
-        if (options.cursor) {
-            options.cursor(window, x, y);
-        } else {
-            readCursor(window, x, y);
-        }
-        recordCursor(x, y);
-    };
-    game.start(keeper.start());
+    PassInputs inputs(source);
+    RunKeeper keeper(best.path());
+    const double start = inputs.startSample();
+    keeper.start(start);
+    game.start(start);
     while (glfwWindowShouldClose(window) == 0) {
-        if (options.beginPass) {
-            options.beginPass(window);
-        }
+        inputs.begin();
         if (observer != nullptr) {
             observer->passBegins();
         }
-        keeper.passBegins();
         if (!options.drawsPass || options.drawsPass()) {
-            game.drawFrame(keeper.drawClock);
+            game.drawFrame(inputs);
         } else {
-            keeper.drawClock(); // the clock is sampled as if the water were drawn
+            inputs.drawSample(); // the clock is sampled as if the water were drawn
         }
-        keeper.passEnds(game.updateFrame(keeper.updateClock, pollInput, cursor).restarted);
-        if (input.screenshotRequested) {
-            takeScreenshot(window);
-        }
+        keepPass(window, game, best, keeper, inputs, game.updateFrame(inputs));
         if (options.beforeSwap) {
             options.beforeSwap(window);
         }
@@ -136,10 +139,6 @@ RunSummary runFrames(GLFWwindow* window, RunningGame& game, const RunOptions& op
 
 int playGame(const RunOptions& options)
 {
-    const auto clock = options.clock ? options.clock : [] { return glfwGetTime(); };
-    const auto pollEvents =
-        options.pollEvents ? options.pollEvents : [](GLFWwindow*) { glfwPollEvents(); };
-
     auto reader = std::make_unique<SettingsReader>("assets/settings.ini");
     if (reader->parseError() < 0) {
         reportFatal("Failed to load 'settings.ini'");
@@ -153,18 +152,14 @@ int playGame(const RunOptions& options)
         reportFatal(failure);
         return 1;
     }
-    installInputCallbacks(window);
-
-    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
-    glEnable(GL_CULL_FACE);
-    glEnable(GL_DEPTH_TEST);
+    WindowInput windowInput(window, options.script);
+    setStartState();
 
     {
         // The game's resources live in this block, so they are released before the framework,
         // physics and the window go.
         RunningGame game(settings, best, options.observer, options.soundCapture);
-        RunKeeper keeper(game, best.path(), clock);
-        const RunSummary summary = runFrames(window, game, options, keeper, pollEvents);
+        const RunSummary summary = runFrames(window, windowInput, game, best, options);
         if (options.onFinish) {
             options.onFinish(summary);
         }

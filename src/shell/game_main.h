@@ -5,6 +5,7 @@
 #include <functional>
 
 struct GLFWwindow;
+class InputSource;
 class SoundCapture;
 
 // How an attempt stood when the loop ended.
@@ -16,21 +17,17 @@ struct RunSummary {
     int best = 0;
 };
 
-// What differs between the interactive game and a scripted run: where time comes from, where
-// input events come from, and what happens around each presented frame. Empty members take
-// the interactive defaults (glfwGetTime, glfwPollEvents, glfwGetCursorPos, nothing). Every
-// run is recorded, whatever drives it.
+// What differs between the interactive game and a scripted run: where a pass's inputs come
+// from, and what happens around each presented frame. Empty members take the interactive
+// defaults (the window, its clock and a pad; nothing around the frame). Every run is recorded,
+// whatever drives it.
 struct RunOptions {
-    std::function<double()> clock;
-    std::function<void(GLFWwindow*)> beginPass;      // before the frame is drawn
-    std::function<void(GLFWwindow*)> pollEvents;     // the loop's event step
+    // A script's clock, events and cursor; the window still hears its own events and a pad.
+    InputSource* script = nullptr;
     std::function<void(GLFWwindow*)> beforeSwap;     // the finished frame is in the back buffer
     std::function<void(const RunSummary&)> onFinish; // after the loop, before shutdown
     FrameObserver* observer = nullptr;    // a benchmark's: told of each pass's phases and GL passes
     SoundCapture* soundCapture = nullptr; // a recording's: the mix goes to it, not the speakers
-
-    // The cursor position the orbit camera reads.
-    std::function<void(GLFWwindow*, int&, int&)> cursor;
     // False for a pass that is played but not drawn: a replay catching up to what it shows.
     std::function<bool()> drawsPass;
 };

@@ -2,13 +2,15 @@
 // read from a route file instead of the keyboard. Same route, same build: same outcome. Given
 // a recording of a run instead, it plays that run again, pass for pass.
 
-#include "shell/game_main.h"
-#include "input/input_callbacks.h"
-#include "runs/recording_replay.h"
-#include "runs/route.h"
 #include "audio/sound_capture.h"
+#include "game/game_state.h"
+#include "physics/player.h"
 #include "render/back_buffer.h"
 #include "render/png_writer.h"
+#include "runs/recording_replay.h"
+#include "runs/route.h"
+#include "runs/route_input.h"
+#include "shell/game_main.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -31,7 +33,7 @@ struct Screenshot {
 
 struct ReplayArguments {
     std::string routeFile;
-    double frameTime = 1.0 / 60.0;
+    double frameTime = scriptedFrameTime;
     std::vector<Screenshot> shots;
     std::optional<double> until;
     std::string soundFile; // --sound: the run's mix, recorded on the virtual clock
@@ -105,7 +107,7 @@ ReplayArguments parseArguments(int argc, char** argv)
     return arguments;
 }
 
-void saveScreenshot(GLFWwindow* window, const std::string& file)
+void writeShot(GLFWwindow* window, const std::string& file)
 {
     int width = 0;
     int height = 0;
@@ -115,25 +117,16 @@ void saveScreenshot(GLFWwindow* window, const std::string& file)
     }
 }
 
-void printOutcome(const RunSummary& summary)
+// "outcome: WORD", with the score and the best after a win; then the foot when asked for.
+void printOutcome(const RunSummary& summary, bool withFoot)
 {
+    std::cout << "outcome: " << outcomeWord({summary.dead, summary.won, summary.timeUp});
     if (summary.won) {
-        std::cout << "outcome: won score=" << summary.secondsLeft << " best=" << summary.best;
-    } else if (summary.dead) {
-        std::cout << "outcome: dead";
-    } else if (summary.timeUp) {
-        std::cout << "outcome: timeup";
-    } else {
-        std::cout << "outcome: playing";
+        std::cout << " score=" << summary.secondsLeft << " best=" << summary.best;
     }
     std::cout << std::endl;
-}
-
-void printOutcome(const RunSummary& summary, bool printFoot)
-{
-    printOutcome(summary);
-    if (printFoot) {
-        printPlayerFoot(std::cout);
+    if (withFoot) {
+        printFoot(std::cout, playerFoot());
     }
 }
 
@@ -160,13 +153,13 @@ int playRecording(const ReplayArguments& arguments, RunRecording run)
     }
     RunOptions options;
     options.soundCapture = &silent;
-    replay.drive(options);
+    options.script = &replay;
     options.drawsPass = [&] { return replay.drawn(); };
     options.beforeSwap = [&](GLFWwindow* window) {
-        replay.checkFoot();
+        replay.checkFoot(playerFoot());
         for (const Screenshot& shot : shots) {
             if (shot.pass == replay.pass()) {
-                saveScreenshot(window, shot.file);
+                writeShot(window, shot.file);
             }
         }
         if (replay.pass() >= lastPass) {
@@ -196,13 +189,56 @@ std::optional<int> playIfRecording(const ReplayArguments& arguments)
     if (!looksLikeRecording(start)) {
         return std::nullopt;
     }
-    RecordingError error;
+    ParseError error;
     std::optional<RunRecording> run = loadRecording(arguments.routeFile, error);
     if (!run) {
         std::cerr << arguments.routeFile << ":" << error.line << ": " << error.message << std::endl;
         return 2;
     }
     return playRecording(arguments, std::move(*run));
+}
+
+// A route is played from program start on a virtual clock, each pass one frame time long.
+int playRoute(const ReplayArguments& arguments, const Route& route)
+{
+    // Without --until the run ends two seconds of game time after the route's last event.
+    double lastEvent = 0.0;
+    for (const RouteEvent& event : route.events) {
+        lastEvent = std::max(lastEvent, event.time);
+    }
+    const long lastPass =
+        passForTime(arguments.until.value_or(lastEvent + 2.0), arguments.frameTime);
+
+    RouteInput script(route, arguments.frameTime);
+    RunOptions options;
+    options.script = &script;
+    // A replay never plays to the speakers: its clock is not the listener's. The mix is
+    // rendered only when it is to be saved.
+    const bool recording = !arguments.soundFile.empty();
+    SoundCapture sound(arguments.frameTime, recording ? lastPass + 1 : 0);
+    options.soundCapture = &sound;
+    options.beforeSwap = [&](GLFWwindow* window) {
+        if (recording) {
+            sound.renderPass();
+        }
+        for (const Screenshot& shot : arguments.shots) {
+            if (shot.pass == script.pass()) {
+                writeShot(window, shot.file);
+            }
+        }
+        if (script.pass() >= lastPass) {
+            glfwSetWindowShouldClose(window, GLFW_TRUE);
+        }
+    };
+    options.onFinish = [&](const RunSummary& summary) {
+        printOutcome(summary, arguments.printFoot);
+    };
+    const int status = runGame(options);
+    if (recording && status == 0 && !sound.save(arguments.soundFile)) {
+        std::cerr << "korvel-replay: could not write " << arguments.soundFile << std::endl;
+        return 1;
+    }
+    return status;
 }
 
 } // namespace
@@ -213,7 +249,7 @@ int main(int argc, char** argv)
     if (const std::optional<int> status = playIfRecording(arguments)) {
         return *status;
     }
-    RouteError error;
+    ParseError error;
     const std::optional<Route> route = loadRoute(arguments.routeFile, error);
     if (!route) {
         if (error.line > 0) {
@@ -225,59 +261,5 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    // Without --until the run ends two seconds of game time after the route's last event.
-    double lastEvent = 0.0;
-    for (const RouteEvent& event : route->events) {
-        lastEvent = std::max(lastEvent, event.time);
-    }
-    const long lastPass =
-        passForTime(arguments.until.value_or(lastEvent + 2.0), arguments.frameTime);
-
-    long pass = -1;
-    size_t nextEvent = 0;
-    RunOptions options;
-    // Pass p samples the time (p + 1) * frame time, so every pass lasts exactly one frame time.
-    options.clock = [&] { return static_cast<double>(pass + 1) * arguments.frameTime; };
-    options.beginPass = [&](GLFWwindow*) { ++pass; };
-    options.pollEvents = [&](GLFWwindow* window) {
-        glfwPollEvents();
-        // Delivered through whatever key callback the game installed, like real key events.
-        const GLFWkeyfun keyCallback = glfwSetKeyCallback(window, nullptr);
-        glfwSetKeyCallback(window, keyCallback);
-        while (nextEvent < route->events.size() &&
-               passForTime(route->events[nextEvent].time, arguments.frameTime) <= pass) {
-            const RouteEvent& event = route->events[nextEvent++];
-            if (keyCallback != nullptr) {
-                keyCallback(window, windowKeyCode(event.key), 0, windowKeyAction(event.action), 0);
-            }
-        }
-    };
-    // A replay never plays to the speakers: its clock is not the listener's. The mix is
-    // rendered only when it is to be saved.
-    const bool recording = !arguments.soundFile.empty();
-    SoundCapture sound(arguments.frameTime, recording ? lastPass + 1 : 0);
-    options.soundCapture = &sound;
-    options.beforeSwap = [&](GLFWwindow* window) {
-        if (recording) {
-            sound.renderPass();
-        }
-        for (const Screenshot& shot : arguments.shots) {
-            if (shot.pass == pass) {
-                saveScreenshot(window, shot.file);
-            }
-        }
-        if (pass >= lastPass) {
-            glfwSetWindowShouldClose(window, GLFW_TRUE);
-        }
-    };
-    options.onFinish = [&](const RunSummary& summary) {
-        printOutcome(summary, arguments.printFoot);
-    };
-    // The first sample, before pass 0, is time 0.
-    const int status = runGame(options);
-    if (recording && status == 0 && !sound.save(arguments.soundFile)) {
-        std::cerr << "korvel-replay: could not write " << arguments.soundFile << std::endl;
-        return 1;
-    }
-    return status;
+    return playRoute(arguments, *route);
 }

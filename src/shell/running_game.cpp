@@ -1,12 +1,13 @@
 #include "shell/running_game.h"
 
+#include "audio/sound_capture.h"
 #include "game/best_score.h"
 #include "game/game_state.h"
 #include "game/input_state.h"
+#include "game/pass_input.h"
 #include "game/scene_cameras.h"
-#include "shell/settings.h"
+#include "game/settings.h"
 #include "game/world_start.h"
-#include "audio/sound_capture.h"
 #include "physics/level_layout.h"
 #include "physics/obstacles.h"
 #include "render/particle_system.h"
@@ -15,6 +16,8 @@
 #include "render/visible_drawables.h"
 
 #include <glm/gtc/matrix_transform.hpp>
+
+#include <iostream>
 
 namespace {
 
@@ -54,7 +57,7 @@ RunningGame::RunningGame(const Settings& settings, BestScore& best, FrameObserve
       scenePass(settings.width, settings.height, settings.near, settings.far),
       hazard(startHazardMarker()),
       sounds(capture != nullptr ? SoundMixer::Output::loopback : SoundMixer::Output::speakers),
-      capture(capture), session(best, playerCamera, orbitCamera), ghost(kitchen.playerModel())
+      capture(capture), session(best.value, playerCamera, orbitCamera), ghost(kitchen.playerModel())
 {
     water.transformation = waterTransformation();
     ghost.follow(ghostOfBestRun(bestRunFile(best.path())));
@@ -125,14 +128,14 @@ void RunningGame::drawHud()
     markPhase(observer, FramePhase::Hud);
 }
 
-void RunningGame::drawFrame(const std::function<double()>& clock)
+void RunningGame::drawFrame(PassInputs& inputs)
 {
     drawScene();
     markDrawPass(observer, DrawPass::Particles);
     updateAndDrawParticles(activeViewProjection(), session.deltaTime());
     markPhase(observer, FramePhase::Particles);
     markDrawPass(observer, DrawPass::Water);
-    water.draw(activeViewProjection(), static_cast<float>(clock()));
+    water.draw(activeViewProjection(), static_cast<float>(inputs.drawSample()));
     ghost.draw(session.attempt().playTime);
     markPhase(observer, FramePhase::Procedural);
     markDrawPass(observer, DrawPass::PostProcess);
@@ -143,11 +146,9 @@ void RunningGame::drawFrame(const std::function<double()>& clock)
     drawHud();
 }
 
-GameSession::PassResult RunningGame::updateFrame(const std::function<double()>& clock,
-                                                 const std::function<void()>& pollEvents,
-                                                 const std::function<void(int&, int&)>& cursor)
+PassResult RunningGame::updateFrame(PassInputs& inputs)
 {
-    const GameSession::PassResult result = session.update(clock, pollEvents, cursor);
+    const PassResult result = session.update(inputs, std::cout);
     if (result.playerMoved) {
         kitchen.playerModel().setTransform(glm::translate(glm::mat4(1.0f), glm::vec3(result.foot)));
     }
@@ -156,9 +157,11 @@ GameSession::PassResult RunningGame::updateFrame(const std::function<double()>& 
     }
     markPhase(observer, FramePhase::PlayerMove);
     if (input.followCamera) {
-        sounds.update(playerCamera.getView(), playerCamera.getProjection(), session.attempt());
+        sounds.update(playerCamera.getView(), playerCamera.getProjection(), session.attempt(),
+                      result.ended);
     } else {
-        sounds.update(orbitCamera.getView(), orbitCamera.getProjection(), session.attempt());
+        sounds.update(orbitCamera.getView(), orbitCamera.getProjection(), session.attempt(),
+                      result.ended);
     }
     markPhase(observer, FramePhase::Audio);
     return result;

@@ -1,23 +1,23 @@
 #pragma once
 
-#include "shell/game_main.h"
 #include "game/game_session.h"
+#include "physics/kitchen_actors.h"
 #include "present/game_sounds.h"
 #include "present/ghost.h"
 #include "present/hud.h"
 #include "present/kitchen_scene.h"
-#include "physics/kitchen_actors.h"
 #include "render/lights.h"
 #include "render/orbit_camera.h"
 #include "render/player_camera.h"
 #include "render/procedural_surface.h"
 #include "render/scene_pass.h"
 #include "render/text_renderer.h"
+#include "shell/game_main.h"
 
-#include <functional>
 #include <memory>
 
 class BestScore;
+class PassInputs;
 class Shader;
 class SoundCapture;
 struct Settings;
@@ -38,14 +38,12 @@ class RunningGame {
     void start(double now) { session.start(now); }
 
     // The scene, the particles, the water, post-processing and the HUD, into the back buffer.
-    // clock is the game's, sampled once for the water's waves.
-    void drawFrame(const std::function<double()>& clock);
+    // The pass's clock is sampled once, for the water's waves.
+    void drawFrame(PassInputs& inputs);
 
-    // The session's update with the window's events and cursor, then the player model follows
-    // and the sounds hear the pass.
-    GameSession::PassResult updateFrame(const std::function<double()>& clock,
-                                        const std::function<void()>& pollEvents,
-                                        const std::function<void(int&, int&)>& cursor);
+    // The session's update with the pass's inputs, then the player model follows and the
+    // sounds hear the pass.
+    PassResult updateFrame(PassInputs& inputs);
 
     // How the attempt stands.
     RunSummary summary() const;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/settings.h"
+
 #include <cstdio>
 #include <map>
 #include <string>
@@ -35,3 +37,6 @@ class SettingsReader {
     int error = 0;
     std::map<std::string, std::string> values;
 };
+
+// Reads the eight keys in the game's fixed order, each falling back to its default.
+Settings readSettings(const SettingsReader& reader);

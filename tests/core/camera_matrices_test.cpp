@@ -1,6 +1,6 @@
 #include "game/camera_follow.h"
 #include "game/scene_cameras.h"
-#include "shell/settings.h"
+#include "game/settings.h"
 #include "render/orbit_camera.h"
 #include "render/player_camera.h"
 
@@ -49,7 +49,7 @@ TEST(CameraMatrices, TheGamesCamerasComeFromTheSettingsAndShowAnUprightPicture)
 
 TEST(CameraFollow, FollowsSevenBehindAndFiveUpAddingInDoublePrecision)
 {
-    PlayerCamera camera({-7, 5, 0}, {1, 0, 0}, {0, -1, 0}, 5.0f, 1.0f, 0.1f, 100.0f);
+    PlayerCamera camera = startPlayerCamera(Settings{});
     followPlayer(camera, {10.5, 2.25, -3.0});
     EXPECT_EQ(camera.getPosition(), glm::vec3(3.5f, 7.25f, -3.0f));
     EXPECT_EQ(camera.getTarget(), glm::vec3(10.5f, 2.25f, -3.0f));

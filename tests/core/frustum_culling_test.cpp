@@ -1,3 +1,5 @@
+#include "game/scene_cameras.h"
+#include "game/settings.h"
 #include "render/player_camera.h"
 
 #include <glm/gtc/matrix_transform.hpp>
@@ -40,7 +42,7 @@ TEST(FrustumCulling, BoxesInsideOutsideOnAPlaneAndPlaced)
 
 TEST(FrustumCulling, TheGamesVolumeNeverCutsIntoThePicture)
 {
-    PlayerCamera camera({-7, 5, 0}, {1, 0, 0}, {0, -1, 0}, 5.0f, 4.0f / 3.0f, 0.1f, 100.0f);
+    PlayerCamera camera = startPlayerCamera(Settings{.width = 800, .height = 600});
     camera.update({13, 25, 4}, {20, 20, 4});
     const glm::mat4 inverse = glm::inverse(camera.viewProjection());
     const auto world = [&](float x, float y, float z) {

@@ -1,6 +1,7 @@
-#include "input/gamepad_keys.h"
 #include "game/input_state.h"
 #include "game/key_input.h"
+#include "input/gamepad_keys.h"
+#include "input_events.h"
 #include "physics/actor_tags.h"
 #include "physics/player.h"
 
@@ -22,8 +23,8 @@ class KeyInput : public ::testing::Test {
         playerMotion = PlayerMotion{};
     }
 
-    KeyEffects key(Key code, KeyAction action) { return handleKeyEvent(code, action, log); }
-    KeyEffects tap(Key code)
+    InputEffects key(Key code, KeyAction action) { return hearKey(code, action, log); }
+    InputEffects tap(Key code)
     {
         key(code, KeyAction::press);
         key(code, KeyAction::repeat);
@@ -63,7 +64,7 @@ TEST_F(KeyInput, EachKeyActsOnReleaseOnlyAndTheSwitchesPrintTheirLines)
         key(b.key, KeyAction::press);
         key(b.key, KeyAction::repeat);
         EXPECT_EQ(*b.toggle, before) << "holding does nothing";
-        const KeyEffects first = key(b.key, KeyAction::release);
+        const InputEffects first = key(b.key, KeyAction::release);
         EXPECT_EQ(*b.toggle, !before);
         EXPECT_EQ(first.polygonModeChanged, b.polygonMode);
         EXPECT_EQ(first.faceCullingChanged, b.faceCulling);
@@ -78,12 +79,25 @@ TEST_F(KeyInput, EachKeyActsOnReleaseOnlyAndTheSwitchesPrintTheirLines)
     EXPECT_FALSE(input.restartRequested);
     key(Key::f11, KeyAction::release);
     EXPECT_TRUE(input.restartRequested);
+    EXPECT_FALSE(key(Key::f12, KeyAction::press).screenshotRequested);
+    EXPECT_TRUE(key(Key::f12, KeyAction::release).screenshotRequested);
     EXPECT_FALSE(tap(Key::f7).closeWindow); // a key with no switch
     EXPECT_EQ(log.str(), "");
-    handleMouseButtonEvent(MouseButton::left, KeyAction::press); // for the orbit camera
+    hear(InputEvent::buttonEvent(MouseButton::left, KeyAction::press)); // for the orbit camera
     EXPECT_TRUE(input.leftMouseDown);
-    handleScrollEvent(-2.0); // the wheel towards the user moves it away
+    hear(InputEvent::scrollEvent(-2.0)); // the wheel towards the user moves it away
     EXPECT_EQ(input.orbitZoom, 13.0f);
+    // A pass's events apply in their order, and their effects gather: F3 twice in one pass
+    // prints two lines and leaves wireframe off, still asking for the polygon mode.
+    log.str("");
+    const InputEvent f3 = InputEvent::keyEvent(Key::f3, KeyAction::release);
+    const InputEvent escape = InputEvent::keyEvent(Key::escape, KeyAction::release);
+    const std::vector<InputEvent> pass = {f3, escape, f3};
+    const InputEffects effects = applyInputEvents(pass, log);
+    EXPECT_TRUE(effects.polygonModeChanged && effects.closeWindow);
+    EXPECT_FALSE(effects.faceCullingChanged || effects.screenshotRequested);
+    EXPECT_FALSE(input.wireframe);
+    EXPECT_EQ(log.str(), "Wireframe: 1\nWireframe: 0\n");
 }
 
 TEST_F(KeyInput, MovementFollowsTheHeldSidewaysKeysAndTheLatestEvent)
@@ -175,8 +189,8 @@ TEST(GamepadKeys, ThePadPressesAndReleasesTheKeysAKeyboardWould)
 TEST_F(KeyInput, TheKeyboardAndAPadLetGoOfADirectionTogether)
 {
     key(Key::w, KeyAction::press);
-    handleKeyEvent(Key::w, KeyAction::press, log, KeySource::pad);
-    handleKeyEvent(Key::w, KeyAction::release, log, KeySource::pad); // the stick let go first
+    hearKey(Key::w, KeyAction::press, log, KeySource::pad);
+    hearKey(Key::w, KeyAction::release, log, KeySource::pad); // the stick let go first
     EXPECT_EQ(playerMotion.playerSpeedX, 10.0f);
     key(Key::w, KeyAction::release);
     EXPECT_EQ(playerMotion.playerSpeedX, 0.0f);

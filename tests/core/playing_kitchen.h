@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/key_input.h"
+#include "input_events.h"
 #include "physics/player.h"
 
 #include "kitchen_world.h"
@@ -52,8 +53,8 @@ class PlayingKitchen : public KitchenWorld {
         }
     }
 
-    static void press(Key key) { handleKeyEvent(key, KeyAction::press); }
-    static void release(Key key) { handleKeyEvent(key, KeyAction::release); }
+    static void press(Key key) { hearKey(key, KeyAction::press); }
+    static void release(Key key) { hearKey(key, KeyAction::release); }
 
     bool withObstacles = true;
     glm::dvec3 foot{0.0};

@@ -1,8 +1,8 @@
 #include "game/game_state.h"
-#include "runs/headless_game.h"
 #include "game/input_state.h"
-#include "runs/route.h"
 #include "physics/physics_actor.h"
+#include "runs/headless_game.h"
+#include "runs/route.h"
 
 #include "support/temp_dir.h"
 
@@ -17,7 +17,7 @@
 // The shipped routes below cover well-formed lines; a malformed one is refused by its number.
 TEST(RouteParsing, RefusesTheFirstBadLineByItsNumber)
 {
-    RouteError error;
+    ParseError error;
     const std::pair<const char*, int> refused[] = {
         {"0 W press\n1 W\n", 2},          // missing action
         {"0 W press\n\n-1 W press\n", 3}, // negative time
@@ -48,13 +48,13 @@ class ScriptedRoute : public ::testing::Test {
     void play(const char* name)
     {
         const auto file = std::filesystem::path(KORVEL_SOURCE_DIR) / "routes" / name;
-        RouteError error;
+        ParseError error;
         const Route route = loadRoute(file.string(), error).value_or(Route{});
         ASSERT_FALSE(route.events.empty()) << file << ":" << error.line << ": " << error.message;
         game.emplace(folder / "score.txt");
         ending = "";
         game->run(route, frameTime, route.events.back().time + 2.0,
-                  [&](long pass, const GameSession::PassResult& result) {
+                  [&](long pass, const PassResult& result) {
                       lastFoot = result.playerMoved ? result.foot : lastFoot;
                       if (ending.empty() && !attemptPlaying()) {
                           endTime = static_cast<double>(pass + 1) * frameTime;

@@ -1,8 +1,8 @@
 // Recordings of runs: their text gives back every sample, event and position bit for bit, a
 // damaged or cut file is refused at its line, and the ghost follows the kept attempt.
 
+#include "game/pass_input.h"
 #include "runs/ghost_track.h"
-#include "game/input_state.h"
 #include "runs/run_recorder.h"
 #include "runs/run_recording.h"
 
@@ -33,10 +33,10 @@ TEST(RunRecording, ItsTextGivesBackEverySampleAndEventBitForBit)
     run.passes[1] = {2.5, 2.75, {1.0, 2.0, 3.0}, 3, 0, true, -5, 2147483647};
     run.events.resize(3);
     run.events[0].key = Key::f11;
-    run.events[1] = {RecordedEvent::Kind::key, Key::d, {}, KeyAction::release, KeySource::pad, 0.0};
-    run.events[2] = {RecordedEvent::Kind::scroll, {}, {}, {}, {}, -0.1};
+    run.events[1] = {InputEvent::Kind::key, Key::d, {}, KeyAction::release, KeySource::pad, 0.0};
+    run.events[2] = {InputEvent::Kind::scroll, {}, {}, {}, {}, -0.1};
 
-    RecordingError error;
+    ParseError error;
     const std::optional<RunRecording> back = parseRecording(recordingText(run), error);
     ASSERT_TRUE(back) << error.line << ": " << error.message;
     EXPECT_EQ(back->build, "korvel 9.9 test");
@@ -74,11 +74,11 @@ TEST(RunRecording, ADamagedOrCutRecordingIsRefusedAtItsLine)
         {"korvel-run 1\nbuild test\nattempt 3\nstart 0\np 0 1 0 0 0\nend 1\n", 6},
     };
     for (const auto& [text, line] : damaged) {
-        RecordingError error;
+        ParseError error;
         EXPECT_FALSE(parseRecording(text, error)) << text;
         EXPECT_EQ(error.line, line) << text << error.message;
     }
-    RecordingError error;
+    ParseError error;
     parseRecording("korvel-run 2\n", error);
     EXPECT_EQ(error.message, "recorded in format 2; this build reads format 1");
 }
@@ -86,7 +86,7 @@ TEST(RunRecording, ADamagedOrCutRecordingIsRefusedAtItsLine)
 // Play time runs from the kept attempt's first pass, by the float frame times the loop takes.
 TEST(GhostTrack, ShowsTheKeptAttemptAtTheSamePlayTimeAndVanishesAfterIt)
 {
-    RecordingError error;
+    ParseError error;
     const auto run = parseRecording("korvel-run 1\nbuild test\nattempt 1\nstart 0\n"
                                     "p 0 9 1 1 1\np 9 10 2 2 2\np 10 10.5 3 3 3\nend 3\n",
                                     error);
@@ -100,34 +100,39 @@ TEST(GhostTrack, ShowsTheKeptAttemptAtTheSamePlayTimeAndVanishesAfterIt)
     EXPECT_TRUE(ghostOfBestRun("/nonexistent/best.run").empty());
 }
 
-// The game's own handlers record what they hear, in the pass where it arrives, with the pad's
-// events told from the keyboard's; with the recorder off they record nothing.
-TEST(RunRecorder, TakesEveryEventTheHandlersHearInItsPass)
+// A pass is recorded as the pass took it in: its samples, its events in order after the
+// earlier passes' events, the cursor when it was read, and the foot it ended with.
+TEST(RunRecorder, KeepsEachPassAsItTookItIn)
 {
-    std::ostringstream log;
-    startRecording(0.5);
-    recordPassStart();
-    handleKeyEvent(Key::other, KeyAction::press, log, KeySource::pad);
-    handleScrollEvent(-1.0);
-    recordPassStart();
-    handleMouseButtonEvent(MouseButton::right, KeyAction::release);
-    recordCursor(3, 4);
-    recordRestart();
-    const RunRecording run = recorder.run;
-    recorder.on = false;
-    handleKeyEvent(Key::other, KeyAction::release, log);
-    const std::size_t eventsWhileOff = recorder.run.events.size();
-    recorder = RunRecorder{};
-    input = InputState{};
+    RunRecorder recorder;
+    recorder.start(0.5);
+    PassInput pass;
+    pass.drawSample = 1.0;
+    pass.updateSample = 1.25;
+    pass.events = {InputEvent::keyEvent(Key::other, KeyAction::press, KeySource::pad),
+                   InputEvent::scrollEvent(-1.0)};
+    recorder.record(pass, {1.0, 2.0, 3.0});
+    pass.events = {InputEvent::buttonEvent(MouseButton::right, KeyAction::release)};
+    pass.cursorRead = true;
+    pass.cursorX = 3;
+    pass.cursorY = 4;
+    recorder.record(pass, {4.0, 5.0, 6.0});
+    recorder.restart();
+    const RunRecording& run = recorder.run();
 
+    EXPECT_EQ(run.build, recordingBuild());
+    EXPECT_EQ(run.startSample, 0.5);
     ASSERT_EQ(run.passes.size(), 2u);
+    EXPECT_EQ(run.passes[0].updateSample, 1.25);
     EXPECT_EQ(run.passes[0].eventCount, 2u);
+    EXPECT_FALSE(run.passes[0].cursorRead);
     EXPECT_EQ(run.passes[1].firstEvent, 2u);
     EXPECT_EQ(run.passes[1].eventCount, 1u);
+    EXPECT_EQ(run.passes[1].foot, glm::dvec3(4.0, 5.0, 6.0));
+    ASSERT_EQ(run.events.size(), 3u);
     EXPECT_EQ(run.events[0].source, KeySource::pad);
     EXPECT_EQ(run.events[1].scroll, -1.0);
     EXPECT_EQ(run.events[2].button, MouseButton::right);
     EXPECT_TRUE(run.passes[1].cursorRead && run.passes[1].cursorY == 4);
     EXPECT_EQ(run.attemptStart, 2);
-    EXPECT_EQ(eventsWhileOff, 3u);
 }

@@ -1,4 +1,4 @@
-#include "shell/settings.h"
+#include "game/settings.h"
 #include "shell/settings_reader.h"
 
 #include "support/temp_dir.h"

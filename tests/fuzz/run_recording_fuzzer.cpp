@@ -12,7 +12,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string text(reinterpret_cast<const char*>(data), size);
-    RecordingError error;
+    ParseError error;
     const std::optional<RunRecording> run = parseRecording(text, error);
     if (!run) {
         const long lines = std::count(text.begin(), text.end(), '\n');

@@ -1,7 +1,7 @@
 // Any bytes as "assets/settings.ini": the reader and the eight start-up values (each read by
 // its typed query) must come out of it without a crash, and a key the file does not give
 // must keep its default.
-#include "shell/settings.h"
+#include "game/settings.h"
 #include "shell/settings_reader.h"
 
 #include <cassert>

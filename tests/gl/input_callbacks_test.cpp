@@ -1,44 +1,51 @@
-#include "input/gamepad_poll.h"
 #include "input/input_callbacks.h"
-#include "game/input_state.h"
+#include "input/window_input.h"
+#include "render/gl_state.h"
 
 #include "support/gl_context.h"
 
 using InputCallbacks = GlTest;
 
-// The toggles act on release, and each press applies its GL state to every later draw.
-TEST_F(InputCallbacks, F3SwitchesWireframeAndF6FaceCulling)
+// The window's callbacks turn its codes into the game's, and the pass takes what they heard in
+// arrival order, once: a poll hears each event in one pass only.
+TEST_F(InputCallbacks, TheWindowsEventsReachThePassInArrivalOrderOnce)
 {
-    input.wireframe = false;
-    input.backfaceCulling = true;
-    glEnable(GL_CULL_FACE);
-    testing::internal::CaptureStdout();
-    auto release = [&](int key) { keyCallback(context->window(), key, 0, GLFW_RELEASE, 0); };
-    auto polygonMode = [] {
+    WindowInput window(context->window());
+    keyCallback(context->window(), GLFW_KEY_F3, 0, GLFW_RELEASE, 0);
+    scrollCallback(context->window(), 0.0, -1.5);
+    keyCallback(context->window(), GLFW_KEY_KP_1, 0, GLFW_REPEAT, 0);
+    mouseButtonCallback(context->window(), GLFW_MOUSE_BUTTON_RIGHT, GLFW_PRESS, 0);
+    std::vector<InputEvent> events;
+    window.pollEvents(events, 0.0f);
+    ASSERT_EQ(events.size(), 4u);
+    EXPECT_EQ(events[0].key, Key::f3);
+    EXPECT_EQ(events[0].action, KeyAction::release);
+    EXPECT_EQ(events[1].kind, InputEvent::Kind::scroll);
+    EXPECT_EQ(events[1].scroll, -1.5);
+    EXPECT_EQ(events[2].key, Key::other); // a key the game has no name for does nothing
+    EXPECT_EQ(events[2].action, KeyAction::repeat);
+    EXPECT_EQ(events[3].button, MouseButton::right);
+    EXPECT_EQ(events[3].source, KeySource::keyboard);
+    events.clear();
+    window.pollEvents(events, 0.0f);
+    EXPECT_TRUE(events.empty());
+}
+
+// F3's and F6's effects, as the loop applies them, hold for every later draw.
+TEST_F(InputCallbacks, WireframeAndFaceCullingSwitchTheGlState)
+{
+    const auto polygonMode = [] {
         GLint mode[2] = {0, 0};
         glGetIntegerv(GL_POLYGON_MODE, mode);
         return mode[0];
     };
-    release(GLFW_KEY_F3);
+    setStartState();
+    setWireframe(true);
+    setFaceCulling(false);
     EXPECT_EQ(polygonMode(), GL_LINE);
-    release(GLFW_KEY_F6);
     EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
-    release(GLFW_KEY_F3);
-    release(GLFW_KEY_F6);
+    setWireframe(false);
+    setFaceCulling(true);
     EXPECT_EQ(polygonMode(), GL_FILL);
     EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
-    testing::internal::GetCapturedStdout();
-}
-
-// The loop's pad step takes a pad's events on the keys' path, window effects included: Back
-// held for a second closes the window like Escape.
-TEST_F(InputCallbacks, APadsBackHeldForASecondClosesTheWindow)
-{
-    GamepadKeys pad;
-    const PadState backHeld{.connected = true, .back = true};
-    for (int pass = 0; pass < 3; ++pass) {
-        EXPECT_FALSE(glfwWindowShouldClose(context->window())) << pass;
-        handPadToGame(context->window(), pad, backHeld, 0.5f);
-    }
-    EXPECT_TRUE(glfwWindowShouldClose(context->window()));
 }

@@ -18,10 +18,11 @@
 #include "gpu_pass_timer.h"
 
 #include "game/frame_phases.h"
-#include "shell/game_main.h"
-#include "input/input_callbacks.h"
+#include "game/pass_input.h"
+#include "game/settings.h"
+#include "input/window_input.h"
 #include "runs/route.h"
-#include "shell/settings.h"
+#include "shell/game_main.h"
 #include "shell/settings_reader.h"
 
 #include <GL/glew.h>
@@ -162,7 +163,7 @@ class PlayObserver final : public FrameObserver {
 // clock since the first pass, so the game does the work a player's machine does.
 int runPlay(const std::string& routeFile, long frames, long warmUp)
 {
-    RouteError error;
+    ParseError error;
     const std::optional<Route> route = loadRoute(routeFile, error);
     if (!route) {
         std::cerr << "korvel-bench: cannot read route " << routeFile << ": " << error.message
@@ -199,9 +200,33 @@ int runPlay(const std::string& routeFile, long frames, long warmUp)
         gpu->record(measuring);
         gpu->passStarts(drawPass);
     });
-    RunOptions options;
-    options.observer = &observer;
-    options.beginPass = [&](GLFWwindow* window) {
+    // The route's keys go in when their time has passed on the wall clock since the first
+    // pass; the clock and the cursor are the window's own.
+    class WallClockRoute final : public InputSource {
+      public:
+        WallClockRoute(const Route& route, const double& start, std::function<void()> begin)
+            : route(route), start(start), begin(std::move(begin))
+        {
+        }
+        void beginPass() override { begin(); }
+        double sampleClock() override { return glfwGetTime(); }
+        void pollEvents(std::vector<InputEvent>& events, float) override
+        {
+            const double routeTime = monotonicSeconds() - start;
+            while (next < route.events.size() && route.events[next].time <= routeTime) {
+                const RouteEvent& event = route.events[next++];
+                events.push_back(InputEvent::keyEvent(event.key, event.action));
+            }
+        }
+        CursorPosition readCursor() override { return windowCursor(glfwGetCurrentContext()); }
+
+      private:
+        const Route& route;
+        const double& start;
+        std::function<void()> begin;
+        std::size_t next = 0;
+    };
+    WallClockRoute script(*route, routeStart, [&] {
         const double now = monotonicSeconds();
         if (pass >= warmUp) {
             frameSeconds.push_back(now - passStart);
@@ -223,22 +248,13 @@ int runPlay(const std::string& routeFile, long frames, long warmUp)
             allocations::trace(false);
             allocationsAtEnd = allocations::count();
             cpuAtEnd = processCpuSeconds();
-            glfwSetWindowShouldClose(window, GLFW_TRUE);
+            glfwSetWindowShouldClose(glfwGetCurrentContext(), GLFW_TRUE);
         }
         passStart = now;
-    };
-    options.pollEvents = [&](GLFWwindow* window) {
-        glfwPollEvents();
-        const GLFWkeyfun keyCallback = glfwSetKeyCallback(window, nullptr);
-        glfwSetKeyCallback(window, keyCallback);
-        const double routeTime = monotonicSeconds() - routeStart;
-        while (nextEvent < route->events.size() && route->events[nextEvent].time <= routeTime) {
-            const RouteEvent& event = route->events[nextEvent++];
-            if (keyCallback != nullptr) {
-                keyCallback(window, windowKeyCode(event.key), 0, windowKeyAction(event.action), 0);
-            }
-        }
-    };
+    });
+    RunOptions options;
+    options.observer = &observer;
+    options.script = &script;
     // The window closes at the start of a pass, before it draws: let the loop end there.
     options.onFinish = [&](const RunSummary& finished) {
         summary = finished;

@@ -2,9 +2,8 @@
 
 #include <string>
 
-class SettingsReader;
-
-// The start-up values the game reads once from "assets/settings.ini".
+// The start-up values the game reads once from "assets/settings.ini" (shell/settings_reader.h);
+// a game without the file, such as the headless one, plays with these defaults.
 struct Settings {
     int width = 800;
     int height = 800;
@@ -15,6 +14,3 @@ struct Settings {
     float near = 0.1f;
     float far = 100.0f;
 };
-
-// Reads the eight keys in the game's fixed order, each falling back to its default.
-Settings readSettings(const SettingsReader& reader);
