@@ -144,7 +144,7 @@ int playRecording(const ReplayArguments& arguments, RunRecording run)
     if (!arguments.soundFile.empty()) {
         usage("--sound records the mix of routes only");
     }
-    SoundCapture silent(1.0 / 60.0, 0);
+    SoundCapture silent(scriptedFrameTime, 0);
     RecordingReplay replay(std::move(run));
     const long lastPass = arguments.until ? replay.passAt(*arguments.until) : replay.lastPass();
     std::vector<Screenshot> shots = arguments.shots;
