@@ -49,7 +49,7 @@ int main(int argc, char** argv)
     const long printEvery = std::max(1L, passForTime(every, frameTime));
     HeadlessGame game("/dev/null/score.txt"); // never writes a real best score
     bool ended = false;
-    game.run(*route, frameTime, until, [&](long pass, const PassResult& result) {
+    game.run(*route, frameTime, until, [&](long pass, const PassInput&, const PassResult& result) {
         const bool over = !attemptPlaying();
         if ((result.playerMoved && pass % printEvery == 0) || (over && !ended)) {
             std::printf("t=%7.3f foot=(%8.3f %7.3f %7.3f) vy=%7.2f jumps=%d%s%s%s\n",

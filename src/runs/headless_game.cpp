@@ -2,7 +2,6 @@
 
 #include "game/game_state.h"
 #include "game/input_state.h"
-#include "game/pass_input.h"
 #include "game/scene_cameras.h"
 #include "game/settings.h"
 #include "game/world_start.h"
@@ -34,22 +33,26 @@ HeadlessGame::~HeadlessGame()
     cleanupPhysics();
 }
 
-void HeadlessGame::run(const Route& route, double frameTime, double until,
-                       const std::function<void(long, const PassResult&)>& observe)
+void HeadlessGame::run(const Route& route, double frameTime, double until, const Observer& observe)
+{
+    RouteInput script(route, frameTime);
+    play(script, passForTime(until, frameTime) + 1, observe);
+}
+
+void HeadlessGame::play(InputSource& source, long passes, const Observer& observe)
 {
     std::ostringstream discardedLog;
-    RouteInput script(route, frameTime);
-    PassInputs inputs(script);
-    const long lastPass = passForTime(until, frameTime);
+    PassInputs inputs(source);
     gameSession.start(inputs.startSample());
-    for (long pass = 0; pass <= lastPass; ++pass) {
+    for (long pass = 0; pass < passes; ++pass) {
         inputs.begin();
+        inputs.drawSample(); // as if the water were drawn, so a recording's samples line up
         const PassResult result = gameSession.update(inputs, discardedLog);
         if (result.newBest) {
             best.save(*result.newBest);
         }
         if (observe) {
-            observe(pass, result);
+            observe(pass, inputs.taken(), result);
         }
     }
 }

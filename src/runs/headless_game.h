@@ -2,6 +2,7 @@
 
 #include "game/best_score.h"
 #include "game/game_session.h"
+#include "game/pass_input.h"
 #include "physics/obstacles.h"
 #include "render/orbit_camera.h"
 #include "render/player_camera.h"
@@ -21,11 +22,16 @@ class HeadlessGame {
     HeadlessGame(const HeadlessGame&) = delete;
     HeadlessGame& operator=(const HeadlessGame&) = delete;
 
+    using Observer = std::function<void(long pass, const PassInput&, const PassResult&)>;
+
     // Runs passes on a virtual clock until the given game time, delivering the route's events
     // in their passes; a new best score is saved as the game saves it. Calls observe (if given)
     // after each pass.
-    void run(const Route& route, double frameTime, double until,
-             const std::function<void(long pass, const PassResult&)>& observe = {});
+    void run(const Route& route, double frameTime, double until, const Observer& observe = {});
+
+    // The same for any source of a pass's inputs, for this many passes: its clock is sampled as
+    // the game samples it, for the water's draw and for the update.
+    void play(InputSource& source, long passes, const Observer& observe = {});
 
     const GameSession& session() const { return gameSession; }
     const KnifeActors& knives() const { return knifeActors; }

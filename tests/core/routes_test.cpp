@@ -2,7 +2,9 @@
 #include "game/input_state.h"
 #include "physics/physics_actor.h"
 #include "runs/headless_game.h"
+#include "runs/recording_replay.h"
 #include "runs/route.h"
+#include "runs/run_recorder.h"
 
 #include "support/temp_dir.h"
 
@@ -24,6 +26,7 @@ TEST(RouteParsing, RefusesTheFirstBadLineByItsNumber)
         {"x W press\n", 1},               // not a number
         {"1e3 W press\n", 1},             // exponent form is not a plain time
         {"0 W hold\n", 1},                // unknown action
+        {"0 W repeat\n", 1},              // a repeat is the window's, not a route's
         {"0 CTRL press\n", 1},            // unknown key
         {"0 w press\n", 1},               // key names are upper case
         {"0 F13 press\n", 1},             // F1 to F12 only
@@ -54,7 +57,7 @@ class ScriptedRoute : public ::testing::Test {
         game.emplace(folder / "score.txt");
         ending = "";
         game->run(route, frameTime, route.events.back().time + 2.0,
-                  [&](long pass, const PassResult& result) {
+                  [&](long pass, const PassInput&, const PassResult& result) {
                       lastFoot = result.playerMoved ? result.foot : lastFoot;
                       if (ending.empty() && !attemptPlaying()) {
                           endTime = static_cast<double>(pass + 1) * frameTime;
@@ -125,4 +128,50 @@ TEST_F(ScriptedRoute, TimeUpWaitsOutOfReachUntilTheFirstFramePast119Seconds)
     EXPECT_GT(endTime, 119.0);
     EXPECT_LT(endTime, 119.0 + 2.0 * frameTime);
     EXPECT_FALSE(std::filesystem::exists(folder / "score.txt"));
+}
+
+// A run recorded as the loop records it, from what each pass took in, plays again in a fresh
+// game to the same foot in every pass, its restart included; an event moved to another pass is
+// found at the first pass it changes.
+TEST_F(ScriptedRoute, ARecordedRunReplaysToItsFootInEveryPassAndAMovedEventIsFound)
+{
+    const auto file = std::filesystem::path(KORVEL_SOURCE_DIR) / "routes" / "fall.route";
+    ParseError error;
+    const Route route = loadRoute(file.string(), error).value_or(Route{});
+    RunRecorder recorder;
+    {
+        HeadlessGame game(folder / "score.txt");
+        recorder.start(0.0);
+        game.run(route, frameTime, 6.0, [&](long, const PassInput& pass, const PassResult& result) {
+            recorder.record(pass, result.footAfter);
+            if (result.restarted) {
+                recorder.restart();
+            }
+        });
+    }
+    const RunRecording& run = recorder.run();
+    ASSERT_GT(run.attemptStart, 0) << "the route restarts";
+
+    const auto replay = [&](RunRecording played) {
+        RecordingReplay source(std::move(played));
+        HeadlessGame game(folder / "score.txt");
+        game.play(source, source.lastPass() + 1,
+                  [&](long, const PassInput&, const PassResult& result) {
+                      source.checkFoot(result.footAfter);
+                  });
+        return source.firstDifference();
+    };
+    EXPECT_EQ(replay(*parseRecording(recordingText(run), error)), -1);
+
+    // The first key event, a pass late: the move of its own pass already differs.
+    RunRecording edited = run;
+    std::size_t pass = 0;
+    while (edited.passes[pass].eventCount == 0) {
+        ++pass;
+    }
+    ASSERT_LT(pass + 1, edited.passes.size());
+    std::swap(edited.passes[pass].eventCount, edited.passes[pass + 1].eventCount);
+    edited.passes[pass + 1].firstEvent = edited.passes[pass].firstEvent;
+    const long differs = replay(edited);
+    EXPECT_EQ(differs, static_cast<long>(pass));
 }
