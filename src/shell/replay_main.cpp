@@ -117,6 +117,19 @@ void writeShot(GLFWwindow* window, const std::string& file)
     }
 }
 
+// The drawn frame of a pass: the shots asked for it, then the end after the last pass.
+void finishPass(GLFWwindow* window, const std::vector<Screenshot>& shots, long pass, long lastPass)
+{
+    for (const Screenshot& shot : shots) {
+        if (shot.pass == pass) {
+            writeShot(window, shot.file);
+        }
+    }
+    if (pass >= lastPass) {
+        glfwSetWindowShouldClose(window, GLFW_TRUE);
+    }
+}
+
 // "outcome: WORD", with the score and the best after a win; then the foot when asked for.
 void printOutcome(const RunSummary& summary, bool withFoot)
 {
@@ -157,14 +170,7 @@ int playRecording(const ReplayArguments& arguments, RunRecording run)
     options.drawsPass = [&] { return replay.drawn(); };
     options.beforeSwap = [&](GLFWwindow* window) {
         replay.checkFoot(playerFoot());
-        for (const Screenshot& shot : shots) {
-            if (shot.pass == replay.pass()) {
-                writeShot(window, shot.file);
-            }
-        }
-        if (replay.pass() >= lastPass) {
-            glfwSetWindowShouldClose(window, GLFW_TRUE);
-        }
+        finishPass(window, shots, replay.pass(), lastPass);
     };
     options.onFinish = [&](const RunSummary& summary) {
         printOutcome(summary, arguments.printFoot);
@@ -221,14 +227,7 @@ int playRoute(const ReplayArguments& arguments, const Route& route)
         if (recording) {
             sound.renderPass();
         }
-        for (const Screenshot& shot : arguments.shots) {
-            if (shot.pass == script.pass()) {
-                writeShot(window, shot.file);
-            }
-        }
-        if (script.pass() >= lastPass) {
-            glfwSetWindowShouldClose(window, GLFW_TRUE);
-        }
+        finishPass(window, arguments.shots, script.pass(), lastPass);
     };
     options.onFinish = [&](const RunSummary& summary) {
         printOutcome(summary, arguments.printFoot);
