@@ -4,7 +4,7 @@
 // ramps, ledges, walls, corners, ceilings and resting are all scenarios there.
 #include "physics/capsule_controller.h"
 #include "physics/physics_world.h"
-#include "support/subprocess.h"
+#include "subprocess/subprocess.h"
 
 #include <btBulletDynamicsCommon.h>
 #include <glm/geometric.hpp>

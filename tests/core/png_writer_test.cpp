@@ -1,7 +1,7 @@
-#include "shell/screenshot.h"
 #include "render/png_writer.h"
+#include "shell/screenshot.h"
 
-#include "support/subprocess.h"
+#include "subprocess/subprocess.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

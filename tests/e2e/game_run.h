@@ -3,7 +3,7 @@
 // The real game in a temporary folder. It opens a window: the test command runs this suite under
 // xvfb-run. Deadlines are generous, as the sanitizer build on a busy machine is many times slower.
 
-#include "support/subprocess.h"
+#include "subprocess/subprocess.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

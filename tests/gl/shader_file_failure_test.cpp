@@ -1,4 +1,4 @@
-#include "support/subprocess.h"
+#include "subprocess/subprocess.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
