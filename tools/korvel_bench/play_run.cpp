@@ -5,17 +5,14 @@
 #include "figure_lines.h"
 #include "process_measures.h"
 
+#include "game/game_state.h"
+
 #include <GLFW/glfw3.h>
 
 #include <cstdlib>
 #include <iostream>
 
 namespace {
-
-std::string outcomeName(const RunSummary& summary)
-{
-    return summary.won ? "won" : summary.dead ? "dead" : summary.timeUp ? "timeup" : "playing";
-}
 
 double perFrame(double total, std::size_t frames)
 {
@@ -111,7 +108,7 @@ void PlayRun::report() const
     }
     reportPhases();
     reportGpuPasses();
-    writeFigure(Figure::Outcome, outcomeName(summary));
+    writeFigure(Figure::Outcome, outcomeWord({summary.dead, summary.won, summary.timeUp}));
     writeFigure(Figure::SecondsLeft, summary.secondsLeft);
     writeFigure(Figure::PeakRssMb, peakResidentMegabytes());
 }
