@@ -55,7 +55,7 @@ void restartPlayer()
     playerController().setPosition(level::playerStart);
     playerMotion.playerAlive = true;
     playerMotion.pizzaReached = false;
-    playerMotion.jumpsLeft = 2;
+    playerMotion.jumpsLeft = jumpsPerLanding;
 }
 
 glm::dvec3 playerFoot()
