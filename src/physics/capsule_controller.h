@@ -39,10 +39,11 @@ enum ControllerCollision : std::uint8_t {
 enum class ClimbingMode { easy, constrained };
 enum class NonWalkableMode { preventClimbing, preventClimbingAndForceSliding };
 
+// The defaults are the player's capsule, the one the kitchen was laid out for.
 struct CapsuleControllerSettings {
-    glm::dvec3 position{0.0, 20.0, 0.0}; // capsule centre
+    glm::dvec3 position{0.0}; // capsule centre
     glm::vec3 upDirection{0.0f, 1.0f, 0.0f};
-    float slopeLimit = 0.70710677f; // cosine of the steepest walkable slope
+    float slopeLimit = 0.70710677f; // cosine of the steepest walkable slope, cos(pi / 4)
     float contactOffset = 0.05f;    // the skin
     float stepOffset = 0.26f;
     float radius = 0.3f;
