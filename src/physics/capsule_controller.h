@@ -2,7 +2,6 @@
 
 #include <glm/vec3.hpp>
 
-#include <cstdint>
 #include <vector>
 
 class btCollisionObject;
@@ -27,13 +26,6 @@ class ControllerHitReport {
     virtual void onShapeHit(const ShapeHit& hit) = 0;
     virtual void onControllerHit(const ControllerHit& hit) = 0;
     virtual void onObstacleHit(const ObstacleHit& hit) = 0;
-};
-
-// Collision flags of the last move.
-enum ControllerCollision : std::uint8_t {
-    collisionSides = 1 << 0,
-    collisionUp = 1 << 1,
-    collisionDown = 1 << 2,
 };
 
 enum class ClimbingMode { easy, constrained };
@@ -65,9 +57,9 @@ class CapsuleController {
     CapsuleController(const CapsuleController&) = delete;
     CapsuleController& operator=(const CapsuleController&) = delete;
 
-    // Moves by the displacement; returns ControllerCollision flags. The elapsed time does not
-    // change the motion.
-    std::uint32_t move(const glm::vec3& displacement, float minDistance, float elapsedTime);
+    // Moves by the displacement, reporting what it touches. The elapsed time does not change
+    // the motion.
+    void move(const glm::vec3& displacement, float minDistance, float elapsedTime);
 
     // Teleports the centre: no collision check, no reports.
     void setPosition(const glm::dvec3& centre);
@@ -79,10 +71,6 @@ class CapsuleController {
     // now. Sweeps that start inside a shape report nothing, so a hazard that lands on a
     // standing player is only found this way.
     std::vector<const btCollisionObject*> findOverlaps() const;
-
-    // The ground touched by the last move's down pass, if any.
-    const ShapeHit* getGroundHit() const;
-    std::uint32_t getCollisionFlags() const;
 
   private:
     struct State;
