@@ -2,6 +2,7 @@
 
 #include <glm/vec3.hpp>
 
+#include <memory>
 #include <vector>
 
 class btCollisionObject;
@@ -77,21 +78,20 @@ class CapsuleController {
     State* state;
 };
 
-// Owns the controllers of one world. The game asks it for controller number 0 wherever it
-// needs the player's capsule.
+// Owns the one controller of a world, the player's. The game keeps no pointer to it and asks
+// the manager wherever it needs the player's capsule.
 class ControllerManager {
   public:
-    explicit ControllerManager(btCollisionWorld* world);
-    ~ControllerManager();
+    explicit ControllerManager(btCollisionWorld* world) : world(world) {}
     ControllerManager(const ControllerManager&) = delete;
     ControllerManager& operator=(const ControllerManager&) = delete;
 
+    // Makes the controller in the manager's world, in place of any made before.
     CapsuleController* createController(const CapsuleControllerSettings& settings);
-    CapsuleController* getController(int index) const;
-    int getNbControllers() const;
+    // Null until createController.
+    CapsuleController* getController() const { return controller.get(); }
 
   private:
     btCollisionWorld* world;
-    struct Controllers;
-    Controllers* controllers;
+    std::unique_ptr<CapsuleController> controller;
 };

@@ -63,8 +63,8 @@ class PlayerHitCallback final : public ControllerHitReport {
     void updateMotion(float dt);
 };
 
-// The controller part of createWorld: gHitReport, gControllerManager and its controller
-// number 0 at the start point.
+// The controller part of createWorld: gHitReport, gControllerManager and the player's
+// controller in it at the start point.
 void createPlayerController();
 
 // One playing frame's move: the motion update, a report of every "kill" actor the capsule

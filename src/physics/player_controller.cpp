@@ -11,7 +11,7 @@ constexpr float minimumMoveDistance = 0.000001f;
 
 CapsuleController& playerController()
 {
-    return *physicsWorld.gControllerManager->getController(0);
+    return *physicsWorld.gControllerManager->getController();
 }
 
 } // namespace
