@@ -31,8 +31,6 @@ struct CapsuleController::State {
     glm::dvec3 centre;
     CapsuleSweep sweep;
     std::unique_ptr<ControllerProxy> proxy;
-    std::optional<ShapeHit> groundHit;
-    std::uint32_t flags = 0;
 
     // Whether this attempt's down pass watches for steep faces, and whether it found one.
     bool watchSteepFaces = false;
@@ -47,7 +45,7 @@ struct CapsuleController::State {
     {
     }
 
-    std::uint32_t attempt(const glm::dvec3& displacement, double minDistance, bool walk);
+    void attempt(const glm::dvec3& displacement, double minDistance, bool walk);
     bool sweepPass(const glm::dvec3& vector, double minDistance, int maxIterations, Pass pass,
                    bool walk);
     bool recoverFromOverlap();
@@ -98,40 +96,26 @@ std::vector<const btCollisionObject*> CapsuleController::findOverlaps() const
     return state->sweep.overlaps(state->centre);
 }
 
-const ShapeHit* CapsuleController::getGroundHit() const
-{
-    return state->groundHit ? &*state->groundHit : nullptr;
-}
-
-std::uint32_t CapsuleController::getCollisionFlags() const
-{
-    return state->flags;
-}
-
-std::uint32_t CapsuleController::move(const glm::vec3& displacement, float minDistance,
-                                      float /*elapsedTime*/)
+void CapsuleController::move(const glm::vec3& displacement, float minDistance,
+                             float /*elapsedTime*/)
 {
     State& s = *state;
     const glm::dvec3 start = s.centre;
     const glm::dvec3 motion(displacement);
-    s.groundHit.reset();
-    std::uint32_t flags = s.attempt(motion, minDistance, false);
+    s.attempt(motion, minDistance, false);
     if (s.climbedSteepFace) {
         // The move would have taken the capsule up a face too steep to walk: take it back and
         // walk instead, treating such faces as walls.
         s.centre = start;
-        s.groundHit.reset();
-        flags = s.attempt(motion, minDistance, true);
+        s.attempt(motion, minDistance, true);
     }
-    s.flags = flags;
     if (s.proxy) {
         s.proxy->moveTo(s.centre, false);
     }
-    return flags;
 }
 
-std::uint32_t CapsuleController::State::attempt(const glm::dvec3& displacement, double minDistance,
-                                                bool walk)
+void CapsuleController::State::attempt(const glm::dvec3& displacement, double minDistance,
+                                       bool walk)
 {
     const double along = glm::dot(displacement, up);
     glm::dvec3 upward = up * along;
@@ -151,27 +135,20 @@ std::uint32_t CapsuleController::State::attempt(const glm::dvec3& displacement, 
 
     // Stepping up only makes sense when moving sideways, and never while jumping.
     double step = (sideways && !movingUp && !walk) ? double(settings.stepOffset) : 0.0;
-    std::uint32_t flags = 0;
 
     if (!walk) {
         if (sweepPass(upward + up * step, minDistance, sideways ? 1 : slideIterations, Pass::up,
                       false)) {
-            flags |= collisionUp;
+            // What the step actually gained is what the down pass must take back.
             const double gained = glm::dot(centre, up) - originalHeight;
             step = std::max(0.0, std::min(step, gained));
         }
     }
-    if (sweepPass(side, minDistance, slideIterations, Pass::side, walk)) {
-        flags |= collisionSides;
-    }
+    sweepPass(side, minDistance, slideIterations, Pass::side, walk);
     if (!walk) {
-        if (sweepPass(downward - up * step, minDistance, 1, Pass::down, false) && !movingUp) {
-            flags |= collisionDown;
-        }
+        sweepPass(downward - up * step, minDistance, 1, Pass::down, false);
     } else {
-        if (sweepPass(downward, minDistance, 1, Pass::down, true) && !movingUp) {
-            flags |= collisionDown;
-        }
+        sweepPass(downward, minDistance, 1, Pass::down, true);
         if (steepUnderfoot) {
             // Still on a steep face: settle onto it straight down, its normals flattened, so
             // the capsule neither climbs nor slides down it.
@@ -180,7 +157,6 @@ std::uint32_t CapsuleController::State::attempt(const glm::dvec3& displacement, 
             sweepPass(-up * (gained + fall), minDistance, slideIterations, Pass::walkDown, true);
         }
     }
-    return flags;
 }
 
 bool CapsuleController::State::recoverFromOverlap()
@@ -222,16 +198,6 @@ bool CapsuleController::State::sweepPass(const glm::dvec3& vector, double minDis
                 return collided;
             }
             steepUnderfoot = true;
-        }
-        if (pass == Pass::down || pass == Pass::walkDown) {
-            ShapeHit ground;
-            ground.actor = contact->object;
-            ground.shapeIndex = contact->shapeIndex;
-            ground.worldPosition = contact->point;
-            ground.worldNormal = glm::vec3(contact->normal);
-            ground.direction = glm::vec3(direction);
-            ground.length = float(length);
-            groundHit = ground;
         }
         if (contact->distance > skin) {
             centre += direction * (contact->distance - skin);

@@ -2,7 +2,7 @@
 
 #include <glm/vec3.hpp>
 
-#include <cstdint>
+#include <memory>
 #include <vector>
 
 class btCollisionObject;
@@ -29,20 +29,14 @@ class ControllerHitReport {
     virtual void onObstacleHit(const ObstacleHit& hit) = 0;
 };
 
-// Collision flags of the last move.
-enum ControllerCollision : std::uint8_t {
-    collisionSides = 1 << 0,
-    collisionUp = 1 << 1,
-    collisionDown = 1 << 2,
-};
-
 enum class ClimbingMode { easy, constrained };
 enum class NonWalkableMode { preventClimbing, preventClimbingAndForceSliding };
 
+// The defaults are the player's capsule, the one the kitchen was laid out for.
 struct CapsuleControllerSettings {
-    glm::dvec3 position{0.0, 20.0, 0.0}; // capsule centre
+    glm::dvec3 position{0.0}; // capsule centre
     glm::vec3 upDirection{0.0f, 1.0f, 0.0f};
-    float slopeLimit = 0.70710677f; // cosine of the steepest walkable slope
+    float slopeLimit = 0.70710677f; // cosine of the steepest walkable slope, cos(pi / 4)
     float contactOffset = 0.05f;    // the skin
     float stepOffset = 0.26f;
     float radius = 0.3f;
@@ -64,9 +58,9 @@ class CapsuleController {
     CapsuleController(const CapsuleController&) = delete;
     CapsuleController& operator=(const CapsuleController&) = delete;
 
-    // Moves by the displacement; returns ControllerCollision flags. The elapsed time does not
-    // change the motion.
-    std::uint32_t move(const glm::vec3& displacement, float minDistance, float elapsedTime);
+    // Moves by the displacement, reporting what it touches. The elapsed time does not change
+    // the motion.
+    void move(const glm::vec3& displacement, float minDistance, float elapsedTime);
 
     // Teleports the centre: no collision check, no reports.
     void setPosition(const glm::dvec3& centre);
@@ -79,30 +73,25 @@ class CapsuleController {
     // standing player is only found this way.
     std::vector<const btCollisionObject*> findOverlaps() const;
 
-    // The ground touched by the last move's down pass, if any.
-    const ShapeHit* getGroundHit() const;
-    std::uint32_t getCollisionFlags() const;
-
   private:
     struct State;
     State* state;
 };
 
-// Owns the controllers of one world. The game asks it for controller number 0 wherever it
-// needs the player's capsule.
+// Owns the one controller of a world, the player's. The game keeps no pointer to it and asks
+// the manager wherever it needs the player's capsule.
 class ControllerManager {
   public:
-    explicit ControllerManager(btCollisionWorld* world);
-    ~ControllerManager();
+    explicit ControllerManager(btCollisionWorld* world) : world(world) {}
     ControllerManager(const ControllerManager&) = delete;
     ControllerManager& operator=(const ControllerManager&) = delete;
 
+    // Makes the controller in the manager's world, in place of any made before.
     CapsuleController* createController(const CapsuleControllerSettings& settings);
-    CapsuleController* getController(int index) const;
-    int getNbControllers() const;
+    // Null until createController.
+    CapsuleController* getController() const { return controller.get(); }
 
   private:
     btCollisionWorld* world;
-    struct Controllers;
-    Controllers* controllers;
+    std::unique_ptr<CapsuleController> controller;
 };

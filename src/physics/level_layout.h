@@ -1,5 +1,7 @@
 #pragma once
 
+#include "physics/capsule_controller.h"
+
 #include <glm/vec3.hpp>
 
 #include <array>
@@ -127,9 +129,10 @@ inline constexpr std::array<glm::vec3, 5> hazardSpots{{
 inline constexpr glm::vec3 waterCentre{112.0f, -1.5f, 0.0f};
 inline constexpr float waterSize = 10.3f;
 
-// The capsule: radius and cylinder height; the skin keeps it this far from what it touches.
-inline constexpr float playerRadius = 0.3f;
-inline constexpr float playerHeight = 1.4f;
-inline constexpr float playerSkin = 0.05f;
+// The player's capsule, the controller's default one: radius and cylinder height; the skin keeps
+// it this far from what it touches.
+inline constexpr float playerRadius = CapsuleControllerSettings{}.radius;
+inline constexpr float playerHeight = CapsuleControllerSettings{}.height;
+inline constexpr float playerSkin = CapsuleControllerSettings{}.contactOffset;
 
 } // namespace level

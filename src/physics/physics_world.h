@@ -22,7 +22,7 @@ struct PhysicsWorld {
     PhysicsMaterial* gMaterial =
         nullptr; // statics and the player: friction 0.5/0.5, restitution 0.6
     btDiscreteDynamicsWorld* gScene = nullptr;
-    ControllerManager* gControllerManager = nullptr; // its controller number 0 is the player
+    ControllerManager* gControllerManager = nullptr; // holds the player's controller
     PlayerHitCallback* gHitReport = nullptr;
     // Dynamic actors made but not yet in the world; createWorld adds them in this order.
     std::vector<PhysicsActor*> gDynamicActors;

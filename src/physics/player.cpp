@@ -13,7 +13,6 @@ constexpr float dashSpeed = 30.0f;
 constexpr float jumpSpeed = 16.0f;
 constexpr float jumpSpacing = 0.2f;
 constexpr float playerGravity = 40.0f;
-constexpr std::int32_t jumpsPerLanding = 2;
 constexpr float audibleFall = 0.5f; // shorter drops, a step down or a brushed wall, land softly
 
 // With both A and D held the speed stays as the later press set it.

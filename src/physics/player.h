@@ -7,6 +7,9 @@
 #include <cstdint>
 #include <functional>
 
+// How many jumps the player has between two touches of the ground.
+inline constexpr std::int32_t jumpsPerLanding = 2;
+
 // The player's motion, program-wide (there is one player). The game moves the capsule by its
 // own speeds and gravity; the physics world never pushes it. A fresh program starts still,
 // alive, with both jumps and no keys held.
@@ -15,7 +18,7 @@ struct PlayerMotion {
     float playerSpeedZ = 0.0f;  // sideways, +Z is to the player's right
     float playerSpeedY = 0.0f;  // vertical, +Y up
     float timeSinceJump = 0.0f; // seconds since the last Space jump
-    std::int32_t jumpsLeft = 2;
+    std::int32_t jumpsLeft = jumpsPerLanding;
     bool leftHeld = false;
     bool rightHeld = false;
     glm::vec3 playerDisplacement{0.0f, 0.0f, 0.0f}; // what the next move hands the controller
@@ -40,7 +43,7 @@ void runBackward(bool held);
 // of one goes back to the other.
 void stepLeft(bool held);
 void stepRight(bool held);
-// Two jumps before landing, at least a fifth of a second apart.
+// jumpsPerLanding jumps before landing, at least a fifth of a second apart.
 void jump();
 // Always jumps, kept for trying out the course.
 void jumpWithoutLimit();
@@ -60,8 +63,8 @@ class PlayerHitCallback final : public ControllerHitReport {
     void updateMotion(float dt);
 };
 
-// The controller part of createWorld: gHitReport, gControllerManager and its controller
-// number 0 at the start point.
+// The controller part of createWorld: gHitReport, gControllerManager and the player's
+// controller in it at the start point.
 void createPlayerController();
 
 // One playing frame's move: the motion update, a report of every "kill" actor the capsule

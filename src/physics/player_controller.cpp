@@ -5,16 +5,13 @@
 
 #include <btBulletDynamicsCommon.h>
 
-#include <cmath>
-#include <numbers>
-
 namespace {
 
 constexpr float minimumMoveDistance = 0.000001f;
 
 CapsuleController& playerController()
 {
-    return *physicsWorld.gControllerManager->getController(0);
+    return *physicsWorld.gControllerManager->getController();
 }
 
 } // namespace
@@ -23,16 +20,10 @@ void createPlayerController()
 {
     physicsWorld.gHitReport = new PlayerHitCallback();
 
+    // The capsule is the controller's own: only where it starts and who hears of its contacts
+    // are the player's.
     CapsuleControllerSettings settings;
     settings.position = level::playerStart;
-    settings.upDirection = {0.0f, 1.0f, 0.0f};
-    settings.slopeLimit = std::cos(std::numbers::pi_v<float> / 4.0f);
-    settings.contactOffset = level::playerSkin;
-    settings.stepOffset = 0.26f;
-    settings.radius = level::playerRadius;
-    settings.height = level::playerHeight;
-    settings.climbingMode = ClimbingMode::easy;
-    settings.nonWalkableMode = NonWalkableMode::preventClimbing;
     settings.reportCallback = physicsWorld.gHitReport;
 
     physicsWorld.gControllerManager = new ControllerManager(physicsWorld.gScene);
@@ -55,7 +46,7 @@ void restartPlayer()
     playerController().setPosition(level::playerStart);
     playerMotion.playerAlive = true;
     playerMotion.pizzaReached = false;
-    playerMotion.jumpsLeft = 2;
+    playerMotion.jumpsLeft = jumpsPerLanding;
 }
 
 glm::dvec3 playerFoot()

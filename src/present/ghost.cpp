@@ -1,8 +1,8 @@
 #include "present/ghost.h"
 
 #include "game/input_state.h"
+#include "render/gl_state.h"
 
-#include <GL/glew.h>
 #include <glm/gtc/matrix_transform.hpp>
 
 namespace {
@@ -23,11 +23,7 @@ void Ghost::draw(float playTime)
     }
     model.setTransform(glm::translate(glm::mat4(1.0f), glm::vec3(*foot)));
     // A constant opacity keeps the ghost's shading whatever alpha the lit programs write.
-    glEnable(GL_BLEND);
-    glBlendColor(0.0f, 0.0f, 0.0f, ghostOpacity);
-    glBlendFunc(GL_CONSTANT_ALPHA, GL_ONE_MINUS_CONSTANT_ALPHA);
-    glDepthMask(GL_FALSE);
+    const ScopedBlend blend(ghostOpacity);
+    const ScopedDepthWritesOff noDepthWrites;
     model.draw(glm::mat4(1.0f));
-    glDepthMask(GL_TRUE);
-    glDisable(GL_BLEND);
 }

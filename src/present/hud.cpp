@@ -1,8 +1,7 @@
 #include "present/hud.h"
 
+#include "render/gl_state.h"
 #include "render/text_renderer.h"
-
-#include <GL/glew.h>
 
 #include <algorithm>
 #include <cmath>
@@ -31,18 +30,12 @@ void drawOutlined(const HudText& item, TextRenderer& text)
 void drawBlocks(const std::vector<HudBlock>& blocks, TextRenderer& text)
 {
     for (const HudBlock& block : blocks) {
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        const ScopedBlend blend;
         for (const HudText& item : block) {
             drawOutlined(item, text);
         }
-        glDisable(GL_BLEND);
     }
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, 0);
-    glActiveTexture(GL_TEXTURE1);
-    glBindTexture(GL_TEXTURE_2D, 0);
-    glBindVertexArray(0);
+    unbindTexturesAndVertexArray();
 }
 
 // Pen advances of the loaded font, for fitting texts into the window.

@@ -1,5 +1,7 @@
 #include "present/hud_layout.h"
 
+#include "present/always_drawn.h"
+
 #include <algorithm>
 #include <cstdio>
 

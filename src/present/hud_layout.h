@@ -32,10 +32,6 @@ struct HudText {
 // Texts drawn together between one switch-on and switch-off of blending.
 using HudBlock = std::vector<HudText>;
 
-// Models always drawn outside the culled list (player, table 2, floor, counter, cabinets,
-// walls); the debug line counts them too.
-inline constexpr int alwaysDrawnModels = 6;
-
 // The blocks to draw this frame, in drawing order: the timer, the debug line, then the end
 // screens of dead, time-up and won, each present when its flag is set.
 std::vector<HudBlock> layoutHud(const HudInputs& inputs);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "present/always_drawn.h"
 #include "render/geometry.h"
 
 #include <array>
@@ -29,9 +30,9 @@ class KitchenScene {
     // pizza, knives, stove, sink.
     std::vector<Geometry*>& drawables() { return drawableList; }
 
-    // The six models drawn every frame without a test, in drawing order: the player, table 2,
-    // the floor, the counter, the counter cabinets, the walls.
-    using AlwaysDrawn = std::array<Geometry*, 6>;
+    // The models drawn every frame without a test, in drawing order: the player, table 2, the
+    // floor, the counter, the counter cabinets, the walls.
+    using AlwaysDrawn = std::array<Geometry*, alwaysDrawnModels>;
     AlwaysDrawn alwaysDrawn();
 
     Geometry& playerModel() { return player; }

@@ -172,9 +172,9 @@ void createParticlePrograms()
     glBindVertexArray(0);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 
-    system.computeProgram = buildComputeProgram("assets/shader/particle.compute");
-    system.renderProgram =
-        buildRenderProgram("assets/shader/particle.vert", "assets/shader/particle.frag");
+    const std::string folder = shaderFolderPath;
+    system.computeProgram = buildComputeProgram(folder + "particle.compute");
+    system.renderProgram = buildRenderProgram(folder + "particle.vert", folder + "particle.frag");
     findUniforms(system);
 }
 

@@ -44,8 +44,8 @@ struct ParticleSystem {
 // Buffers, with the start-up particles (from startupParticles) around the emitter.
 void createParticleSystem(glm::vec3 emitterPosition, const StartupParticles& startup);
 
-// The cube mesh and the two programs from "assets/shader/particle.compute", ".vert" and
-// ".frag". A file that is missing or does not build throws ShaderFailure.
+// The cube mesh and the two programs from "particle.compute", ".vert" and ".frag" in the
+// shader folder. A file that is missing or does not build throws ShaderFailure.
 void createParticlePrograms();
 
 // Moves the whole cloud: the particles live in the emitter's space.

@@ -9,7 +9,8 @@
 
 ProceduralSurface::ProceduralSurface()
 {
-    program = buildRenderProgram("assets/shader/procedural.vert", "assets/shader/procedural.frag");
+    const std::string folder = shaderFolderPath;
+    program = buildRenderProgram(folder + "procedural.vert", folder + "procedural.frag");
     vao = makeVertexArray();
     positionBuffer = makeBuffer();
     indexBuffer = makeBuffer();

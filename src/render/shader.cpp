@@ -13,7 +13,7 @@ namespace {
 GlShader stageFromFile(GLenum type, const std::string& name)
 {
     const std::string source =
-        readShaderSource("assets/shader/" + name, ShaderWording::shaderClass);
+        readShaderSource(shaderFolderPath + name, ShaderWording::shaderClass);
     return compileShaderStage(type, source, name, ShaderWording::shaderClass);
 }
 

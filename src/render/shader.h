@@ -22,8 +22,8 @@ class Shader {
         std::string fragment;
     };
 
-    // File names relative to "assets/shader/"; the first is the vertex stage, the second the
-    // fragment stage, whatever their extensions.
+    // File names below shaderFolderPath; the first is the vertex stage, the second the fragment
+    // stage, whatever their extensions.
     Shader(const std::string& vertexFile, const std::string& fragmentFile);
     explicit Shader(Sources sources);
     ~Shader();

@@ -17,6 +17,9 @@ enum class ShaderWording {
     programFiles,
 };
 
+// Where the game's shader files are, below the working directory.
+inline constexpr const char* shaderFolderPath = "assets/shader/";
+
 // The whole file as the stage's source; in the programFiles wording every line ends with a line
 // break, the last one too.
 std::string readShaderSource(const std::string& path, ShaderWording wording);

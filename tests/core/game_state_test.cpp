@@ -133,7 +133,7 @@ TEST_F(Attempts, F11RestartsTheAttemptAndLeavesSpeedsKnivesTimersAndTheBestAlone
                  !playerMotion.playerAlive);
     EXPECT_EQ(attempt.secondsLeft(), 120);
     EXPECT_EQ(attempt.orbitAngle, victoryCameraStartAngle);
-    EXPECT_EQ(physicsWorld.gControllerManager->getController(0)->getPosition(),
+    EXPECT_EQ(physicsWorld.gControllerManager->getController()->getPosition(),
               glm::dvec3(0.0, 20.0, 0.0));
     EXPECT_EQ(playerMotion.playerSpeedX, 10.0f); // W is still held
     EXPECT_EQ(knives[0]->getGlobalPose().position, knife);

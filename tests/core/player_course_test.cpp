@@ -173,7 +173,7 @@ TEST_F(PlayerInKitchen, PutPartlyInsideABlockThePlayerIsPushedOutToItsSkin)
 {
     addGroundBox({1.0f, 1.0f, 1.0f}, {4.0f, 1.0f, 0.0f});
     playFrames(90);
-    physicsWorld.gControllerManager->getController(0)->setPosition(
+    physicsWorld.gControllerManager->getController()->setPosition(
         {3.0 - level::playerRadius + 0.1, 1.05, 0.0});
     playFrames(2);
     EXPECT_NEAR(3.0 - (foot.x + level::playerRadius), level::playerSkin, 0.005);

@@ -41,7 +41,7 @@ class PlayingKitchen : public KitchenWorld {
     // Drops the player with its centre at this point and lets it settle.
     void placePlayer(const glm::dvec3& centre, int settleFrames = 30)
     {
-        physicsWorld.gControllerManager->getController(0)->setPosition(centre);
+        physicsWorld.gControllerManager->getController()->setPosition(centre);
         playFrames(settleFrames);
     }
 

@@ -51,10 +51,10 @@ TEST_F(PlayingKitchen, AKillActorBeyondTheSkinDoesNotKill)
     placePlayer({182.0, 1.1, 46.0}, 60);
     ASSERT_NEAR(foot.y, 0.0, 0.01);
     // The hazard's face is at x 186; the capsule's skin reaches to 186 - 0.06 here.
-    physicsWorld.gControllerManager->getController(0)->setPosition({186.0 - 0.36, 1.05, 46.0});
+    physicsWorld.gControllerManager->getController()->setPosition({186.0 - 0.36, 1.05, 46.0});
     playFrames(5);
     EXPECT_TRUE(playerMotion.playerAlive);
-    physicsWorld.gControllerManager->getController(0)->setPosition({186.0 - 0.34, 1.05, 46.0});
+    physicsWorld.gControllerManager->getController()->setPosition({186.0 - 0.34, 1.05, 46.0});
     movePlayer(frameTime);
     EXPECT_FALSE(playerMotion.playerAlive);
 }

@@ -78,13 +78,13 @@ std::filesystem::path shaderFolder(bool fallback, const TempDir& temp)
         return KORVEL_BINARY_DIR;
     }
     for (const char* file : {"postProcess.vert", "postProcess.frag"}) {
-        std::ifstream in(std::string(KORVEL_BINARY_DIR "/assets/shader/") + file);
+        std::ifstream in(std::string(KORVEL_BINARY_DIR "/") + shaderFolderPath + file);
         std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         for (size_t at = text.find("GL_ARB_derivative_control"); at != std::string::npos;
              at = text.find("GL_ARB_derivative_control", at)) {
             text.replace(at, 25, "NO_SUCH_EXTENSION_AT_ALL_");
         }
-        temp.write(std::string("assets/shader/") + file, text);
+        temp.write(shaderFolderPath + std::string(file), text);
     }
     return temp.path();
 }
