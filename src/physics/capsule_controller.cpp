@@ -91,11 +91,6 @@ glm::dvec3 CapsuleController::getFootPosition() const
     return state->centre - state->up * below;
 }
 
-std::vector<const btCollisionObject*> CapsuleController::findOverlaps() const
-{
-    return state->sweep.overlaps(state->centre);
-}
-
 void CapsuleController::move(const glm::vec3& displacement, float minDistance,
                              float /*elapsedTime*/)
 {

@@ -68,11 +68,6 @@ class CapsuleController {
     // Centre minus (height / 2 + radius + skin) along up.
     glm::dvec3 getFootPosition() const;
 
-    // Every static, kinematic or dynamic object that the capsule grown by its skin overlaps
-    // now. Sweeps that start inside a shape report nothing, so a hazard that lands on a
-    // standing player is only found this way.
-    std::vector<const btCollisionObject*> findOverlaps() const;
-
   private:
     struct State;
     State* state;

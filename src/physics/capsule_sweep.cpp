@@ -184,14 +184,3 @@ glm::dvec3 CapsuleSweep::pushOut(glm::dvec3 centre, int rounds) const
     }
     return centre;
 }
-
-std::vector<const btCollisionObject*> CapsuleSweep::overlaps(const glm::dvec3& centre) const
-{
-    std::vector<const btCollisionObject*> objects;
-    for (const CapsulePenetration& penetration : penetrations(centre, grown, false)) {
-        if (std::find(objects.begin(), objects.end(), penetration.object) == objects.end()) {
-            objects.push_back(penetration.object);
-        }
-    }
-    return objects;
-}

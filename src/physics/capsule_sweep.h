@@ -48,9 +48,6 @@ class CapsuleSweep {
     // given number of rounds. Returns the corrected centre.
     glm::dvec3 pushOut(glm::dvec3 centre, int rounds) const;
 
-    // Every object the capsule grown by its skin overlaps at centre.
-    std::vector<const btCollisionObject*> overlaps(const glm::dvec3& centre) const;
-
   private:
     btCollisionWorld* world;
     glm::dvec3 up;
