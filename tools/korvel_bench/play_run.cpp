@@ -35,7 +35,14 @@ int PlayRun::play()
     options.observer = this;
     options.script = &route;
     options.onFinish = [this](const RunSummary& finished) { finish(finished); };
-    return runGame(options);
+    const int status = runGame(options);
+    // A window closed early (Escape, the pad's Back) leaves the counts without their end.
+    if (status == 0 && frameSeconds.size() < static_cast<std::size_t>(frames)) {
+        std::cerr << "korvel-bench: the game ended after " << frameSeconds.size() << " of "
+                  << frames << " measured frames" << std::endl;
+        return 1;
+    }
+    return status;
 }
 
 // The route has just begun the pass, so the pass that ended is the one before it.
