@@ -29,6 +29,12 @@ std::unique_ptr<Shader> defaultShader;
 
 } // namespace
 
+bool loadGlEntryPoints()
+{
+    glewExperimental = GL_TRUE;
+    return glewInit() == GLEW_OK;
+}
+
 bool initFramework()
 {
     if (glfwGetCurrentContext() == nullptr) {

@@ -17,7 +17,6 @@
 #include "shell/screenshot.h"
 #include "shell/settings_reader.h"
 
-#include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
 #include <iostream>
@@ -48,8 +47,7 @@ const char* openWindow(const Settings& settings, GLFWwindow*& window)
         return "Failed to create window";
     }
     glfwMakeContextCurrent(window);
-    glewExperimental = GL_TRUE;
-    if (glewInit() != GLEW_OK) {
+    if (!loadGlEntryPoints()) {
         glfwTerminate();
         return "Failed to init GLEW";
     }

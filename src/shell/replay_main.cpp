@@ -12,7 +12,6 @@
 #include "runs/route_input.h"
 #include "shell/game_main.h"
 
-#include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
 #include <cmath>
