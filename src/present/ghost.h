@@ -1,7 +1,7 @@
 #pragma once
 
-#include "runs/ghost_track.h"
 #include "render/geometry.h"
+#include "runs/ghost_track.h"
 
 // The best run's player, drawn translucent where it stood at the current attempt's play time.
 // It is drawn over the finished scene and before post-processing, so the walls and counters in

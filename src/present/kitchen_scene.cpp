@@ -1,8 +1,8 @@
 #include "present/kitchen_scene.h"
 
-#include "present/kitchen_asset_names.h"
 #include "physics/kitchen_actors.h"
 #include "physics/level_layout.h"
+#include "present/kitchen_asset_names.h"
 #include "render/material.h"
 #include "render/mesh_bounds.h"
 #include "render/shader.h"

@@ -1,10 +1,10 @@
 // Builds one of the GL programs that are made from shader files outside the Shader class, in
 // the working directory's assets/, and exits 0 when it got through. Tests run it in a folder
 // with a missing or broken shader file and watch how it ends.
-#include "shell/acknowledge.h"
 #include "render/particle_system.h"
 #include "render/procedural_surface.h"
 #include "render/shader_failure.h"
+#include "shell/acknowledge.h"
 
 #include "support/gl_context.h"
 

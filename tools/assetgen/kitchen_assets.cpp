@@ -8,8 +8,8 @@
 #include "assetgen/sounds.h"
 #include "assetgen/textures.h"
 
-#include "present/kitchen_asset_names.h"
 #include "audio/sound_names.h"
+#include "present/kitchen_asset_names.h"
 
 #include <algorithm>
 #include <atomic>
