@@ -24,3 +24,10 @@ bool FrameTimer::physicsDue()
     }
     return false;
 }
+
+void FrameTimer::restore(const State& state)
+{
+    last = state.last;
+    delta = state.delta;
+    accumulator = state.accumulator;
+}

@@ -18,6 +18,15 @@ class FrameTimer {
 
     float deltaTime() const { return delta; }
 
+    // All the timer carries from pass to pass, for a snapshot of an attempt's start.
+    struct State {
+        float last = 0.0f;
+        float delta = 0.0f;
+        float accumulator = 0.0f;
+    };
+    State state() const { return {last, delta, accumulator}; }
+    void restore(const State& state);
+
   private:
     float last = 0.0f;
     float delta = 0.0f;

@@ -3,10 +3,12 @@
 #include "game/camera_follow.h"
 #include "game/frame_phases.h"
 #include "game/input_state.h"
+#include "game/level_fingerprint.h"
 #include "game/pass_input.h"
 #include "physics/obstacles.h"
 #include "physics/physics_world.h"
 #include "physics/player.h"
+#include "physics/state_hash.h"
 #include "render/orbit_camera.h"
 #include "render/player_camera.h"
 
@@ -20,6 +22,34 @@ void GameSession::start(double now)
 {
     clock.start(now);
     current = Attempt(storedBest);
+    levelPrint = levelFingerprint();
+    beginAttempt();
+}
+
+std::string GameSession::startFrom(const AttemptSnapshot& snapshot)
+{
+    std::string why = restoreAttempt(snapshot, sources());
+    if (why.empty()) {
+        startSnapshot = snapshot;
+    }
+    return why;
+}
+
+void GameSession::beginAttempt()
+{
+    captureAttempt(startSnapshot, sources());
+    restoreAttempt(startSnapshot, sources());
+}
+
+std::uint64_t GameSession::stateChecksum()
+{
+    captureAttempt(scratch, sources());
+    StateHash hash;
+    hashSnapshot(hash, scratch);
+    hash.add(current.playTime);
+    hash.add(current.orbitAngle);
+    hash.add(outcome.dead), hash.add(outcome.won), hash.add(outcome.timeUp);
+    return hash.value();
 }
 
 PassResult GameSession::update(PassInputs& inputs, std::ostream& log)
@@ -56,7 +86,11 @@ PassResult GameSession::update(PassInputs& inputs, std::ostream& log)
                            input.orbitZoom);
     }
 
+    result.attempt = {outcome, current.playTime, outcome.won ? current.secondsLeft() : 0};
     result.restarted = restartIfRequested(current);
+    if (result.restarted) {
+        beginAttempt();
+    }
     // A restart in the same pass takes back the outcome it reached: the attempt goes on.
     result.ended = result.restarted ? AttemptOutcome{} : change.reached;
     result.footAfter = playerFoot();

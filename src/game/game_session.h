@@ -1,18 +1,29 @@
 #pragma once
 
+#include "game/attempt_snapshot.h"
 #include "game/frame_timer.h"
 #include "game/game_state.h"
 #include "game/key_input.h"
 
 #include <glm/vec3.hpp>
 
+#include <cstdint>
 #include <iosfwd>
 #include <optional>
+#include <string>
 
 class FrameObserver;
 class OrbitCamera;
 class PassInputs;
 class PlayerCamera;
+
+// How the attempt in play stood once a pass had played, before any restart in it: what a run
+// of the attempt says in its header.
+struct AttemptEnd {
+    AttemptOutcome outcome;
+    float playTime = 0.0f;
+    int score = 0; // the seconds left once won, 0 otherwise
+};
 
 // What one pass's update did, for the callers that draw, play, print and keep files.
 struct PassResult {
@@ -21,7 +32,8 @@ struct PassResult {
     glm::dvec3 footAfter{0.0};  // where the foot stands once the pass is over, a restart too
     AttemptOutcome ended;       // outcome flags set in this pass and still set at its end
     std::optional<int> newBest; // a won score above the stored best: the caller saves it
-    bool restarted = false;
+    bool restarted = false;   // and a new attempt started from a snapshot (attemptStart())
+    AttemptEnd attempt;
     InputEffects effects; // what the pass's events ask of GL, the window and the loop
 };
 
@@ -32,8 +44,13 @@ class GameSession {
   public:
     GameSession(int storedBest, PlayerCamera& playerCamera, OrbitCamera& orbitCamera);
 
-    // Before the first pass: the first time sample.
+    // Before the first pass, in a freshly started world: the first time sample. The level's
+    // fingerprint is taken, and the first attempt starts from a snapshot.
     void start(double now);
+
+    // Plays on from a snapshot a run kept, right after start(): the attempt starts from it.
+    // Returns why it cannot (then nothing changed), or an empty text.
+    std::string startFrom(const AttemptSnapshot& snapshot);
 
     // The update half of a pass: it runs after the frame is drawn and before it is shown, so
     // what the player sees is always the state this update starts from. The clock is sampled
@@ -45,13 +62,26 @@ class GameSession {
     void setObserver(FrameObserver* frameObserver) { observer = frameObserver; }
 
     const Attempt& attempt() const { return current; }
+    // What the attempt in play started from.
+    const AttemptSnapshot& attemptStart() const { return startSnapshot; }
+    std::uint64_t level() const { return levelPrint; }
+    // The state now, every value of a snapshot and of the attempt, as one checksum.
+    std::uint64_t stateChecksum();
     float deltaTime() const { return clock.deltaTime(); }
 
   private:
+    // Takes the snapshot the attempt starts from and restores it at once, so the live game goes
+    // on from the very state a replay of the attempt starts in.
+    void beginAttempt();
+    SnapshotSources sources() { return {clock, playerCamera, orbitCamera}; }
+
     int storedBest;
     PlayerCamera& playerCamera;
     OrbitCamera& orbitCamera;
     FrameTimer clock;
     Attempt current;
     FrameObserver* observer = nullptr;
+    AttemptSnapshot startSnapshot;
+    AttemptSnapshot scratch; // the checksum's capture, kept for its room
+    std::uint64_t levelPrint = 0;
 };

@@ -8,8 +8,6 @@ AttemptOutcome outcome;
 
 namespace {
 
-constexpr double attemptSeconds = 120.0;
-
 // The contact flags of the last move become outcome flags; the contact flags are re-armed.
 // Time is up once no whole second is left: a frame that jumps past the end (a stall of more
 // than two seconds) ends the attempt as well as one that lands inside the last second.

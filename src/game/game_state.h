@@ -6,6 +6,9 @@
 
 class PlayerCamera;
 
+// How long an attempt lasts, in seconds.
+inline constexpr double attemptSeconds = 120.0;
+
 // How the current attempt ended, if it did. Program-wide: the HUD and the post-processing pass
 // read them. More than one can be set in the same frame; each stays set until the restart,
 // which makes the outcome anew.

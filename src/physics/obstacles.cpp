@@ -3,6 +3,7 @@
 #include "physics/actor_tags.h"
 #include "physics/level_layout.h"
 #include "physics/physics_world.h"
+#include "physics/state_hash.h"
 
 #include <btBulletDynamicsCommon.h>
 
@@ -67,6 +68,7 @@ void updateObstacles()
         }
         obstacles.hazard->setGlobalPose(at(spot));
         obstacles.hazardTimer = 0.0f;
+        ++obstacles.hazardHops;
     }
     if (obstacles.knifeTimer >= knifePeriod) {
         obstacles.knifeTimer = 0.0f;
@@ -93,6 +95,40 @@ void advanceObstacleTimers(float dt)
 {
     obstacles.knifeTimer += dt;
     obstacles.hazardTimer += dt;
+}
+
+bool restoreObstacles(float knifeTimer, float hazardTimer, std::uint64_t hazardHops,
+                      const glm::vec3& hazardSpot)
+{
+    if (hazardHops < obstacles.hazardHops || obstacles.hazard == nullptr) {
+        return false;
+    }
+    for (; obstacles.hazardHops < hazardHops; ++obstacles.hazardHops) {
+        std::rand();
+    }
+    obstacles.knifeTimer = knifeTimer;
+    obstacles.hazardTimer = hazardTimer;
+    obstacles.hazard->setGlobalPose(at(hazardSpot));
+    if (obstacles.hopListener) {
+        obstacles.hopListener(hazardSpot);
+    }
+    return true;
+}
+
+void fingerprintObstacleRules(StateHash& hash)
+{
+    for (float value : {hazardPeriod, knifePeriod, throwTorque.x(), throwTorque.y(),
+                        throwTorque.z(), throwImpulse.x(), throwImpulse.y(), throwImpulse.z()}) {
+        hash.add(value);
+    }
+    for (const auto* points : {&level::knifeSpawns, &level::knifeResets}) {
+        for (const glm::vec3& point : *points) {
+            hash.add(point.x), hash.add(point.y), hash.add(point.z);
+        }
+    }
+    for (const glm::vec3& spot : level::hazardSpots) {
+        hash.add(spot.x), hash.add(spot.y), hash.add(spot.z);
+    }
 }
 
 void forgetObstacles()

@@ -7,7 +7,10 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
+
+class StateHash;
 
 // The knives' actors, in the order of level::knifeSpawns.
 using KnifeActors = std::array<PhysicsActor*, level::knifeCount>;
@@ -21,6 +24,9 @@ struct ObstacleState {
     float hazardTimer = 0.0f;
     KnifeActors knives{};
     PhysicsActor* hazard = nullptr;
+    // Hops since the hazard was made: each took one draw of the random sequence, so this says
+    // how far past its start-up draws the sequence has run.
+    std::uint64_t hazardHops = 0;
     // Called with the new spot each time the hazard hops, to move the particle stream with it.
     std::function<void(const glm::vec3&)> hopListener;
     // Called for each knife as it is thrown, with its number and where it is.
@@ -46,6 +52,16 @@ void updateObstacles();
 
 // The game update's share of the frame time.
 void advanceObstacleTimers(float dt);
+
+// Where a snapshot left the obstacles: their timers, the hazard's spot and the hops it had
+// made. The random sequence is drawn on to where those hops left it, so this follows a fresh
+// start-up (or the state it was taken from): it never runs backwards. False, changing nothing,
+// when the sequence has already run further.
+bool restoreObstacles(float knifeTimer, float hazardTimer, std::uint64_t hazardHops,
+                      const glm::vec3& hazardSpot);
+
+// What the obstacles are made of and how they move, for the level's fingerprint.
+void fingerprintObstacleRules(StateHash& hash);
 
 // Drops the handles when the world is released.
 void forgetObstacles();

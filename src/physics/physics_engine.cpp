@@ -109,6 +109,41 @@ PhysicsActor* PhysicsEngine::createRigidDynamic(btCollisionShape& shape, float m
     return actors.back().get();
 }
 
+void PhysicsEngine::renewBroadphase(btDiscreteDynamicsWorld& world)
+{
+    struct Entry {
+        btCollisionObject* object;
+        int group;
+        int mask;
+    };
+    btCollisionObjectArray& objects = world.getCollisionObjectArray();
+    std::vector<Entry> entries;
+    entries.reserve(static_cast<std::size_t>(objects.size()));
+    for (int i = 0; i < objects.size(); ++i) {
+        const btBroadphaseProxy* proxy = objects[i]->getBroadphaseHandle();
+        entries.push_back({objects[i], proxy->m_collisionFilterGroup, proxy->m_collisionFilterMask});
+    }
+    // From the last: each removal then takes the array's end, and no object changes places.
+    for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
+        if (btRigidBody* body = btRigidBody::upcast(entry->object)) {
+            world.removeRigidBody(body);
+        } else {
+            world.removeCollisionObject(entry->object);
+        }
+    }
+    std::unique_ptr<btBroadphaseInterface> fresh = std::make_unique<btDbvtBroadphase>();
+    world.setBroadphase(fresh.get());
+    broadphase = std::move(fresh);
+    solver->reset();
+    for (const Entry& entry : entries) {
+        if (btRigidBody* body = btRigidBody::upcast(entry.object)) {
+            world.addRigidBody(body, entry.group, entry.mask);
+        } else {
+            world.addCollisionObject(entry.object, entry.group, entry.mask);
+        }
+    }
+}
+
 void PhysicsEngine::removeActorsFromWorld()
 {
     for (auto& actor : actors) {

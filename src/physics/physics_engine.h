@@ -41,6 +41,11 @@ class PhysicsEngine {
     PhysicsActor* createPlane(const glm::vec3& normal, float d, const PhysicsMaterial& material);
     PhysicsActor* createRigidDynamic(btCollisionShape& shape, float mass, const Pose& pose);
 
+    // Takes every object out of the world and puts it back in the same order, in a broadphase
+    // made anew: no pair, contact or tree the world grew survives. A world that went through
+    // any history and a fresh one given the same bodies then step alike, bit for bit.
+    void renewBroadphase(btDiscreteDynamicsWorld& world);
+
     // Takes every actor out of the world it is in, before that world is deleted.
     void removeActorsFromWorld();
 

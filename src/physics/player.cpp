@@ -1,6 +1,8 @@
 #include "physics/player.h"
 
 #include "physics/actor_tags.h"
+#include "physics/level_layout.h"
+#include "physics/state_hash.h"
 
 #include <iostream>
 
@@ -125,4 +127,21 @@ void PlayerHitCallback::updateMotion(float dt)
                                        playerMotion.playerSpeedY * dt,
                                        playerMotion.playerSpeedZ * dt};
     playerMotion.playerSpeedY -= playerGravity * dt;
+}
+
+void fingerprintPlayerRules(StateHash& hash)
+{
+    for (float value : {runSpeed, dashSpeed, jumpSpeed, jumpSpacing, playerGravity}) {
+        hash.add(value);
+    }
+    hash.add(jumpsPerLanding);
+    const CapsuleControllerSettings capsule;
+    for (float value : {capsule.slopeLimit, capsule.contactOffset, capsule.stepOffset,
+                        capsule.radius, capsule.height, capsule.proxyScale, level::playerStart.x,
+                        level::playerStart.y, level::playerStart.z}) {
+        hash.add(value);
+    }
+    hash.add(static_cast<int>(capsule.climbingMode));
+    hash.add(static_cast<int>(capsule.nonWalkableMode));
+    hash.add(capsule.kinematicProxy);
 }

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <functional>
 
+class StateHash;
+
 // How many jumps the player has between two touches of the ground.
 inline constexpr std::int32_t jumpsPerLanding = 2;
 
@@ -74,6 +76,13 @@ glm::dvec3 movePlayer(float dt);
 
 // Where the player's controller stands now, between moves too (after a restart, say).
 glm::dvec3 playerFoot();
+
+// The capsule's centre, and a teleport of it without contacts, for snapshots of the player.
+glm::dvec3 playerCentre();
+void placePlayerCentre(const glm::dvec3& centre);
+
+// The player's speeds, gravity, jumps and capsule, for the level's fingerprint.
+void fingerprintPlayerRules(StateHash& hash);
 
 // The player's share of a restart: back to the start point, alive, no pizza, both jumps.
 // Speeds, held keys and the jump timer are kept.

@@ -49,6 +49,16 @@ void restartPlayer()
     playerMotion.jumpsLeft = jumpsPerLanding;
 }
 
+glm::dvec3 playerCentre()
+{
+    return playerController().getPosition();
+}
+
+void placePlayerCentre(const glm::dvec3& centre)
+{
+    playerController().setPosition(centre);
+}
+
 glm::dvec3 playerFoot()
 {
     return playerController().getFootPosition();

@@ -43,11 +43,26 @@ void OrbitCamera::update(int cursorX, int cursorY, bool turning, bool panning, f
         pan += (-dx * right + dy * upward) * mouseSpeed;
     }
     position += pan;
-
-    const glm::mat4 rotation = glm::rotate(glm::mat4(1.0f), -yaw, glm::vec3(0.0f, 1.0f, 0.0f)) *
-                               glm::rotate(glm::mat4(1.0f), -pitch, glm::vec3(1.0f, 0.0f, 0.0f));
-    view = glm::inverse(glm::translate(glm::mat4(1.0f), position) * rotation);
+    buildView();
 
     lastCursorX = cursorX;
     lastCursorY = cursorY;
+}
+
+void OrbitCamera::restore(const State& state)
+{
+    lastCursorX = state.lastCursorX;
+    lastCursorY = state.lastCursorY;
+    yaw = state.yaw;
+    pitch = state.pitch;
+    position = state.position;
+    pan = state.pan;
+    buildView();
+}
+
+void OrbitCamera::buildView()
+{
+    const glm::mat4 rotation = glm::rotate(glm::mat4(1.0f), -yaw, glm::vec3(0.0f, 1.0f, 0.0f)) *
+                               glm::rotate(glm::mat4(1.0f), -pitch, glm::vec3(1.0f, 0.0f, 0.0f));
+    view = glm::inverse(glm::translate(glm::mat4(1.0f), position) * rotation);
 }

@@ -17,7 +17,21 @@ class OrbitCamera {
     const glm::mat4& getProjection() const { return projection; }
     const glm::vec3& getPosition() const { return position; }
 
+    // All the camera carries from one update to the next; its view follows from it.
+    struct State {
+        int lastCursorX = 0;
+        int lastCursorY = 0;
+        float yaw = 0.0f;
+        float pitch = 0.0f;
+        glm::vec3 position{0.0f};
+        glm::vec3 pan{0.0f};
+    };
+    State state() const { return {lastCursorX, lastCursorY, yaw, pitch, position, pan}; }
+    void restore(const State& state);
+
   private:
+    void buildView();
+
     glm::mat4 view{1.0f};
     glm::mat4 projection{1.0f};
     int lastCursorX = 0;
