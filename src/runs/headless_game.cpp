@@ -39,20 +39,27 @@ void HeadlessGame::run(const Route& route, double frameTime, double until, const
     play(script, passForTime(until, frameTime) + 1, observe);
 }
 
-void HeadlessGame::play(InputSource& source, long passes, const Observer& observe)
+std::string HeadlessGame::play(InputSource& source, long passes, const Observer& observe,
+                               const AttemptSnapshot* startFrom)
 {
     std::ostringstream discardedLog;
     PassInputs inputs(source);
     gameSession.start(inputs.startSample());
+    if (startFrom != nullptr) {
+        if (std::string why = gameSession.startFrom(*startFrom); !why.empty()) {
+            return why;
+        }
+    }
     for (long pass = 0; pass < passes; ++pass) {
         inputs.begin();
         inputs.drawSample(); // as if the water were drawn, so a recording's samples line up
         const PassResult result = gameSession.update(inputs, discardedLog);
-        if (result.newBest) {
+        if (result.newBest && !best.path().empty()) {
             best.save(*result.newBest);
         }
         if (observe) {
             observe(pass, inputs.taken(), result);
         }
     }
+    return {};
 }

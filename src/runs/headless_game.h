@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <string>
 
 // The whole game without a window: the physics world in the game's start-up order, the
 // cameras, the session, and a route's key events applied by the same input rules as the
@@ -17,6 +18,7 @@
 // game reaches on the same virtual clock.
 class HeadlessGame {
   public:
+    // The best score is read from the file and a new one saved in it; an empty path keeps none.
     explicit HeadlessGame(const std::filesystem::path& scoreFile);
     ~HeadlessGame();
     HeadlessGame(const HeadlessGame&) = delete;
@@ -30,10 +32,13 @@ class HeadlessGame {
     void run(const Route& route, double frameTime, double until, const Observer& observe = {});
 
     // The same for any source of a pass's inputs, for this many passes: its clock is sampled as
-    // the game samples it, for the water's draw and for the update.
-    void play(InputSource& source, long passes, const Observer& observe = {});
+    // the game samples it, for the water's draw and for the update. Given a snapshot, the first
+    // attempt starts from it; returns why it cannot (and plays nothing), or an empty text.
+    std::string play(InputSource& source, long passes, const Observer& observe = {},
+                     const AttemptSnapshot* startFrom = nullptr);
 
     const GameSession& session() const { return gameSession; }
+    GameSession& session() { return gameSession; }
     const KnifeActors& knives() const { return knifeActors; }
     PhysicsActor* hazard() const { return hazardActor; }
 

@@ -1,44 +1,71 @@
 #include "runs/run_keeper.h"
 
-#include "game/file_replace.h"
 #include "game/game_session.h"
 
-#include <iostream>
-
-RunKeeper::RunKeeper(const std::filesystem::path& scoreFile)
-    : bestFile(bestRunFile(scoreFile)), lastFile(lastRunFile(scoreFile))
+RunKeeper::RunKeeper(const std::filesystem::path& scoreFile, std::ostream& errors)
+    : saver(bestRunFile(scoreFile), lastRunFile(scoreFile), errors), errors(errors)
 {
 }
 
-bool RunKeeper::passEnds(const PassInput& pass, const PassResult& result)
+void RunKeeper::start(const GameSession& session)
 {
-    recorder.record(pass, result.footAfter);
-    // A better score is already saved: the run that made it goes beside it. An attempt ends at
-    // its outcome; one left by a restart is kept when the program ends, so a restart never
-    // waits for a save.
-    const bool newBest = result.newBest.has_value();
-    const AttemptOutcome& ended = result.ended;
-    if (newBest || ended.dead || ended.won || ended.timeUp) {
-        const std::string text = recordingText(recorder.run());
-        if (newBest) {
-            save(bestFile, text);
+    beginRun(session);
+}
+
+void RunKeeper::beginRun(const GameSession& session)
+{
+    recorder.start(saver.freshRecording(), session.attemptStart(), session.level());
+    making = true;
+    setBest = false;
+    ended = false;
+    aftermathLeft = runAftermathSeconds;
+    lastEnd = AttemptEnd{};
+}
+
+void RunKeeper::passEnds(const PassInput& pass, const PassResult& result, GameSession& session)
+{
+    if (making) {
+        if (!recorder.record(pass, result.footAfter)) {
+            if (!toldFull) {
+                errors << "korvel: the attempt is too long to keep as a run" << std::endl;
+                toldFull = true;
+            }
+            saver.discard(*recorder.run());
+            making = false;
         }
-        save(lastFile, text);
+    }
+    if (making) {
+        lastEnd = result.attempt;
+        setBest = setBest || result.newBest.has_value();
+        const AttemptOutcome& reached = result.attempt.outcome;
+        if (ended) {
+            aftermathLeft -= session.deltaTime();
+        }
+        ended = ended || reached.dead || reached.won || reached.timeUp;
+        if (result.restarted || (ended && aftermathLeft <= 0.0f)) {
+            seal(session);
+        }
     }
     if (result.restarted) {
-        recorder.restart();
+        beginRun(session);
     }
-    return newBest;
 }
 
-void RunKeeper::loopEnds()
+void RunKeeper::loopEnds(GameSession& session)
 {
-    save(lastFile, recordingText(recorder.run()));
+    if (making) {
+        seal(session);
+    }
+    saver.flush();
 }
 
-void RunKeeper::save(const std::filesystem::path& file, const std::string& text)
+void RunKeeper::seal(GameSession& session)
 {
-    if (!replaceFileWhole(file, text)) {
-        std::cerr << "korvel: could not save the run in " << file.string() << std::endl;
+    recorder.finish(lastEnd, session.stateChecksum());
+    RunRecording& run = *recorder.run();
+    if (setBest && onNewBestRun) {
+        onNewBestRun(run);
     }
+    saver.save(run, setBest);
+    making = false;
 }

@@ -2,40 +2,50 @@
 
 #include "game/pass_input.h"
 
-namespace {
-
-// About half an hour at 60 passes a second, or several minutes at the frame rates of a fast
-// machine, before a pass has to grow the storage.
-constexpr std::size_t reservedPasses = 1 << 17;
-constexpr std::size_t reservedEvents = 1 << 14;
-
-} // namespace
-
-void RunRecorder::start(double sample)
+void reserveRunRoom(RunRecording& recording)
 {
-    recording = RunRecording{};
-    recording.build = recordingBuild();
-    recording.startSample = sample;
-    recording.passes.reserve(reservedPasses);
-    recording.events.reserve(reservedEvents);
+    recording.passes.reserve(maxRunPasses);
+    recording.events.reserve(maxRunEvents);
+    recording.snapshot.physics.bodies.reserve(maxSnapshotBodies);
 }
 
-void RunRecorder::record(const PassInput& pass, const glm::dvec3& foot)
+void RunRecorder::start(RunRecording& into, const AttemptSnapshot& snapshot, std::uint64_t level)
 {
+    recording = &into;
+    into.format = recordingFormat;
+    into.build = recordingBuild();
+    into.attemptStart = 0;
+    into.startSample = static_cast<double>(snapshot.timer.last);
+    into.level = level;
+    into.end = AttemptEnd{};
+    into.checksum = 0;
+    into.snapshot = snapshot;
+    into.passes.clear();
+    into.events.clear();
+}
+
+bool RunRecorder::record(const PassInput& pass, const glm::dvec3& foot)
+{
+    RunRecording& run = *recording;
+    if (run.passes.size() >= maxRunPasses || run.events.size() + pass.events.size() > maxRunEvents) {
+        return false;
+    }
     RecordedPass kept;
     kept.drawSample = pass.drawSample;
     kept.updateSample = pass.updateSample;
     kept.foot = foot;
-    kept.firstEvent = static_cast<std::uint32_t>(recording.events.size());
+    kept.firstEvent = static_cast<std::uint32_t>(run.events.size());
     kept.eventCount = static_cast<std::uint32_t>(pass.events.size());
     kept.cursorRead = pass.cursorRead;
     kept.cursorX = pass.cursorX;
     kept.cursorY = pass.cursorY;
-    recording.passes.push_back(kept);
-    recording.events.insert(recording.events.end(), pass.events.begin(), pass.events.end());
+    run.passes.push_back(kept);
+    run.events.insert(run.events.end(), pass.events.begin(), pass.events.end());
+    return true;
 }
 
-void RunRecorder::restart()
+void RunRecorder::finish(const AttemptEnd& end, std::uint64_t checksum)
 {
-    recording.attemptStart = static_cast<long>(recording.passes.size());
+    recording->end = end;
+    recording->checksum = checksum;
 }

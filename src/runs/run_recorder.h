@@ -2,24 +2,34 @@
 
 #include "runs/run_recording.h"
 
+#include <cstddef>
+
 struct PassInput;
 
-// The recording of a run, made as the frame loop plays it: each pass's inputs as the pass took
-// them, and the foot they led to.
+// The most passes and events one run keeps: two minutes at 8,700 passes a second, far above any
+// screen's rate. Whatever the session's length, a run never holds more.
+inline constexpr std::size_t maxRunPasses = std::size_t{1} << 20;
+inline constexpr std::size_t maxRunEvents = std::size_t{1} << 18;
+
+// Room for the longest run, reserved once: a recording given it never allocates for a pass.
+void reserveRunRoom(RunRecording& recording);
+
+// The recording of one attempt's run, made as the frame loop plays it: the snapshot it started
+// from, each pass's inputs as the pass took them and the foot they led to, then the header.
 class RunRecorder {
   public:
-    // Starts a recording with the clock's first sample, with room for a long run reserved, so a
-    // pass appends without allocating.
-    void start(double sample);
+    // A new run into this recording, emptied with its room kept.
+    void start(RunRecording& into, const AttemptSnapshot& snapshot, std::uint64_t level);
 
-    // After a pass's update: what it took in and where the foot stood at its end.
-    void record(const PassInput& pass, const glm::dvec3& foot);
+    // After a pass's update: what it took in and where the foot stood at its end. False, and
+    // the pass is not kept, once the run is full.
+    bool record(const PassInput& pass, const glm::dvec3& foot);
 
-    // After a restart: the next pass starts the attempt the recording is kept for.
-    void restart();
+    // Seals the run: how the attempt ended and the checksum of the state after its last pass.
+    void finish(const AttemptEnd& end, std::uint64_t checksum);
 
-    const RunRecording& run() const { return recording; }
+    RunRecording* run() const { return recording; }
 
   private:
-    RunRecording recording;
+    RunRecording* recording = nullptr;
 };

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -75,6 +76,65 @@ void appendPass(std::string& text, const RunRecording& recording, const Recorded
     }
 }
 
+void appendValue(std::string& text, const SnapshotValue& value)
+{
+    char buffer[48];
+    int length = 0;
+    switch (value.kind) {
+    case SnapshotValue::Kind::real32:
+        length = std::snprintf(buffer, sizeof buffer, " %a",
+                               static_cast<double>(*static_cast<const float*>(value.at)));
+        break;
+    case SnapshotValue::Kind::real64:
+        length = std::snprintf(buffer, sizeof buffer, " %a", *static_cast<const double*>(value.at));
+        break;
+    case SnapshotValue::Kind::int32:
+        length = std::snprintf(buffer, sizeof buffer, " %d",
+                               static_cast<int>(*static_cast<const std::int32_t*>(value.at)));
+        break;
+    case SnapshotValue::Kind::byte:
+        length = std::snprintf(buffer, sizeof buffer, " %u",
+                               static_cast<unsigned>(*static_cast<const std::uint8_t*>(value.at)));
+        break;
+    case SnapshotValue::Kind::flag:
+        length = std::snprintf(buffer, sizeof buffer, " %d", *static_cast<const bool*>(value.at));
+        break;
+    case SnapshotValue::Kind::count:
+        length = std::snprintf(buffer, sizeof buffer, " %llu",
+                               static_cast<unsigned long long>(
+                                   *static_cast<const std::uint64_t*>(value.at)));
+        break;
+    }
+    text.append(buffer, static_cast<std::size_t>(length));
+}
+
+std::uint32_t floatBits(float value)
+{
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+void appendAttemptHeader(std::string& text, const RunRecording& recording)
+{
+    text += "level " + hexWord(recording.level) + "\n";
+    text += std::string("outcome ") + outcomeWord(recording.end.outcome) + "\n";
+    char time[64];
+    std::snprintf(time, sizeof time, "time %08x %.9g\n", floatBits(recording.end.playTime),
+                  static_cast<double>(recording.end.playTime));
+    text += time;
+    text += "score " + std::to_string(recording.end.score) + "\n";
+    // The writer only reads the snapshot; the visit hands out its values by address.
+    auto& snapshot = const_cast<AttemptSnapshot&>(recording.snapshot);
+    forEachSnapshotLine(snapshot, [&](std::string_view name, std::span<SnapshotValue> values) {
+        text += name;
+        for (const SnapshotValue& value : values) {
+            appendValue(text, value);
+        }
+        text += "\n";
+    });
+}
+
 } // namespace
 
 std::string recordingBuild()
@@ -82,19 +142,38 @@ std::string recordingBuild()
     return "korvel " KORVEL_VERSION_TEXT;
 }
 
-std::string recordingText(const RunRecording& recording)
+std::string hexWord(std::uint64_t value)
 {
-    std::string text = std::string(magic) + " " + std::to_string(recordingFormat) + "\n";
+    char buffer[24];
+    std::snprintf(buffer, sizeof buffer, "%016llx", static_cast<unsigned long long>(value));
+    return buffer;
+}
+
+void writeRecordingText(std::string& text, const RunRecording& recording)
+{
+    text.clear();
+    text += std::string(magic) + " " + std::to_string(recording.format) + "\n";
     text += "build " + recording.build + "\n";
-    text += "attempt " + std::to_string(recording.attemptStart) + "\n";
-    text += "start";
-    appendNumber(text, recording.startSample);
-    text += "\n";
+    if (recording.format == 1) {
+        text += "attempt " + std::to_string(recording.attemptStart) + "\n";
+        text += "start";
+        appendNumber(text, recording.startSample);
+        text += "\n";
+    } else {
+        appendAttemptHeader(text, recording);
+    }
     text.reserve(text.size() + recording.passes.size() * 120 + recording.events.size() * 16);
     for (const RecordedPass& pass : recording.passes) {
         appendPass(text, recording, pass);
     }
-    text += "end " + std::to_string(recording.passes.size()) + "\n";
+    text += "end " + std::to_string(recording.passes.size());
+    text += recording.format == 1 ? "\n" : " " + hexWord(recording.checksum) + "\n";
+}
+
+std::string recordingText(const RunRecording& recording)
+{
+    std::string text;
+    writeRecordingText(text, recording);
     return text;
 }
 
@@ -125,6 +204,11 @@ std::optional<RunRecording> loadRecording(const std::filesystem::path& file, Par
         error = {0, "cannot read " + file.string()};
         return std::nullopt;
     }
+    const std::uintmax_t size = std::filesystem::file_size(file, status);
+    if (status || size > maxRecordingBytes) {
+        error = {0, file.string() + " is larger than any recording"};
+        return std::nullopt;
+    }
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     return parseRecording(text, error);
 }
@@ -134,9 +218,9 @@ namespace {
 // Reads a recording line by line; each step refuses the line it stands on.
 class RecordingParser {
   public:
-    explicit RecordingParser(ParseError& error) : error(error) {}
+    RecordingParser(const std::string& text, ParseError& error) : all(text), error(error) {}
 
-    std::optional<RunRecording> parse(const std::string& text);
+    std::optional<RunRecording> parse();
 
   private:
     bool refuse(const std::string& why)
@@ -144,7 +228,13 @@ class RecordingParser {
         error = {number, why};
         return false;
     }
-    bool readHeader(std::size_t index);
+    bool nextLine();
+    bool expectLine(std::string_view name, std::size_t valueCount);
+    bool readFormat();
+    bool readFirstHeader();
+    bool readAttemptHeader();
+    bool readSnapshot();
+    bool readValue(std::size_t index, const SnapshotValue& value);
     bool readBody();
     bool readPass();
     bool readEvent(InputEvent event);
@@ -152,7 +242,10 @@ class RecordingParser {
     bool readEnd();
     bool real(std::size_t index, double& value);
     bool whole(std::size_t index, long low, long high, long& value);
+    bool hex(std::size_t index, int digits, std::uint64_t& value);
 
+    std::string_view all;
+    std::size_t at = 0;
     ParseError& error;
     RunRecording recording;
     std::vector<std::string_view> words;
@@ -176,6 +269,33 @@ std::vector<std::string_view> splitWords(std::string_view line)
     return words;
 }
 
+// The next line's words; false at the end of the text.
+bool RecordingParser::nextLine()
+{
+    if (at >= all.size()) {
+        return false;
+    }
+    const std::size_t newline = std::min(all.find('\n', at), all.size());
+    words = splitWords(all.substr(at, newline - at));
+    at = newline + 1;
+    ++number;
+    return true;
+}
+
+// A header line: its name and exactly this many values after it.
+bool RecordingParser::expectLine(std::string_view name, std::size_t valueCount)
+{
+    if (!nextLine()) {
+        ++number;
+        return refuse("the header is cut short");
+    }
+    if (words.empty() || words[0] != name) {
+        return refuse("expected '" + std::string(name) + "'");
+    }
+    return words.size() == valueCount + 1 ||
+           refuse("'" + std::string(name) + "' takes " + std::to_string(valueCount) + " values");
+}
+
 bool RecordingParser::real(std::size_t index, double& value)
 {
     const std::string word(words[index]);
@@ -197,37 +317,133 @@ bool RecordingParser::whole(std::size_t index, long low, long high, long& value)
                   std::to_string(high));
 }
 
-// Lines 1 to 4: the format, the build, the attempt and the first clock sample.
-bool RecordingParser::readHeader(std::size_t index)
+bool RecordingParser::hex(std::size_t index, int digits, std::uint64_t& value)
 {
-    static constexpr std::string_view names[] = {magic, "build", "attempt", "start"};
-    if (words.empty() || words[0] != names[index]) {
-        return refuse("expected '" + std::string(names[index]) + "'");
+    const std::string_view word = words[index];
+    const bool shaped = word.size() == static_cast<std::size_t>(digits) &&
+                        word.find_first_not_of("0123456789abcdef") == std::string_view::npos;
+    if (!shaped) {
+        return refuse("'" + std::string(word) + "' is not " + std::to_string(digits) +
+                      " hexadecimal digits");
+    }
+    value = std::strtoull(std::string(word).c_str(), nullptr, 16);
+    return true;
+}
+
+bool RecordingParser::readFormat()
+{
+    if (!nextLine()) {
+        ++number;
+        return refuse("the header is cut short");
+    }
+    if (words.empty() || words[0] != magic) {
+        return refuse("expected '" + std::string(magic) + "'");
     }
     long value = 0;
-    switch (index) {
-    case 0:
-        if (words.size() != 2) {
-            return refuse("expected 'korvel-run VERSION'");
-        }
-        if (!whole(1, 0, INT_MAX, value)) {
+    if (words.size() != 2) {
+        return refuse("expected 'korvel-run VERSION'");
+    }
+    if (!whole(1, 0, INT_MAX, value)) {
+        return false;
+    }
+    if (value < 1 || value > recordingFormat) {
+        return refuse("recorded in format " + std::to_string(value) +
+                      "; this build reads formats 1 to " + std::to_string(recordingFormat));
+    }
+    recording.format = static_cast<int>(value);
+    if (!nextLine()) {
+        ++number;
+        return refuse("the header is cut short");
+    }
+    if (words.empty() || words[0] != "build") {
+        return refuse("expected 'build'");
+    }
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        recording.build += (i > 1 ? " " : "") + std::string(words[i]);
+    }
+    return true;
+}
+
+// Format 1: the attempt kept and the first clock sample.
+bool RecordingParser::readFirstHeader()
+{
+    return expectLine("attempt", 1) && whole(1, 0, LONG_MAX, recording.attemptStart) &&
+           expectLine("start", 1) && real(1, recording.startSample);
+}
+
+// Format 2: the course, the attempt's outcome, play time and score, then its snapshot.
+bool RecordingParser::readAttemptHeader()
+{
+    if (!expectLine("level", 1) || !hex(1, 16, recording.level) || !expectLine("outcome", 1)) {
+        return false;
+    }
+    AttemptOutcome& outcome = recording.end.outcome;
+    const std::string_view word = words[1];
+    outcome = {word == "dead", word == "won", word == "timeup"};
+    if (outcomeWord(outcome) != word) {
+        return refuse("'" + std::string(word) + "' is not won, dead, timeup or playing");
+    }
+    std::uint64_t bits = 0;
+    long score = 0;
+    if (!expectLine("time", 2) || !hex(1, 8, bits) || !expectLine("score", 1) ||
+        !whole(1, 0, INT_MAX, score)) {
+        return false;
+    }
+    const auto timeBits = static_cast<std::uint32_t>(bits);
+    std::memcpy(&recording.end.playTime, &timeBits, sizeof timeBits);
+    recording.end.score = static_cast<int>(score);
+    return readSnapshot();
+}
+
+bool RecordingParser::readValue(std::size_t index, const SnapshotValue& value)
+{
+    using Kind = SnapshotValue::Kind;
+    double number = 0.0;
+    long integer = 0;
+    switch (value.kind) {
+    case Kind::real32:
+        if (!real(index, number)) {
             return false;
         }
-        return value == recordingFormat ||
-               refuse("recorded in format " + std::to_string(value) + "; this build reads format " +
-                      std::to_string(recordingFormat));
-    case 1:
-        for (std::size_t i = 1; i < words.size(); ++i) {
-            recording.build += (i > 1 ? " " : "") + std::string(words[i]);
-        }
-        return true;
-    case 2:
-        return (words.size() == 2 || refuse("expected 'attempt PASS'")) &&
-               whole(1, 0, LONG_MAX, recording.attemptStart);
-    default:
-        return (words.size() == 2 || refuse("expected 'start TIME'")) &&
-               real(1, recording.startSample);
+        *static_cast<float*>(value.at) = static_cast<float>(number);
+        return static_cast<double>(static_cast<float>(number)) == number ||
+               refuse("'" + std::string(words[index]) + "' is not a single float");
+    case Kind::real64:
+        return real(index, *static_cast<double*>(value.at));
+    case Kind::int32:
+        return whole(index, INT32_MIN, INT32_MAX, integer) &&
+               (*static_cast<std::int32_t*>(value.at) = static_cast<std::int32_t>(integer), true);
+    case Kind::byte:
+        return whole(index, 0, 255, integer) &&
+               (*static_cast<std::uint8_t*>(value.at) = static_cast<std::uint8_t>(integer), true);
+    case Kind::flag:
+        return whole(index, 0, 1, integer) && (*static_cast<bool*>(value.at) = integer == 1, true);
+    case Kind::count:
+        return whole(index, 0, LONG_MAX, integer) &&
+               (*static_cast<std::uint64_t*>(value.at) = static_cast<std::uint64_t>(integer), true);
     }
+    return false;
+}
+
+bool RecordingParser::readSnapshot()
+{
+    bool read = true;
+    forEachSnapshotLine(recording.snapshot,
+                        [&](std::string_view name, std::span<SnapshotValue> values) {
+                            if (!read) {
+                                return;
+                            }
+                            read = expectLine(name, values.size());
+                            for (std::size_t i = 0; read && i < values.size(); ++i) {
+                                read = readValue(i + 1, values[i]);
+                            }
+                            if (read && name == "bodies" &&
+                                *static_cast<std::uint64_t*>(values[0].at) > maxSnapshotBodies) {
+                                read = refuse("more than " + std::to_string(maxSnapshotBodies) +
+                                              " bodies");
+                            }
+                        });
+    return read;
 }
 
 bool RecordingParser::readPass()
@@ -302,8 +518,12 @@ bool RecordingParser::readCursor()
 bool RecordingParser::readEnd()
 {
     long passes = 0;
-    if (words.size() != 2 || !whole(1, 0, LONG_MAX, passes)) {
-        return words.size() == 2 ? false : refuse("expected 'end PASSES'");
+    const std::size_t size = recording.format == 1 ? 2 : 3;
+    if (words.size() != size) {
+        return refuse(size == 2 ? "expected 'end PASSES'" : "expected 'end PASSES CHECKSUM'");
+    }
+    if (!whole(1, 0, LONG_MAX, passes) || (size == 3 && !hex(2, 16, recording.checksum))) {
+        return false;
     }
     if (static_cast<std::size_t>(passes) != recording.passes.size()) {
         return refuse("the end line counts " + std::to_string(passes) + " passes, the file holds " +
@@ -344,24 +564,24 @@ bool RecordingParser::readBody()
     return refuse("unknown line '" + std::string(kind) + "'");
 }
 
-std::optional<RunRecording> RecordingParser::parse(const std::string& text)
+std::optional<RunRecording> RecordingParser::parse()
 {
-    const std::string_view all(text);
-    std::size_t at = 0;
-    while (at < all.size()) {
-        const std::size_t newline = std::min(all.find('\n', at), all.size());
-        words = splitWords(all.substr(at, newline - at));
-        at = newline + 1;
-        ++number;
-        const bool read =
-            number <= 4 ? readHeader(static_cast<std::size_t>(number - 1)) : readBody();
-        if (!read) {
+    const bool header =
+        readFormat() && (recording.format == 1 ? readFirstHeader() : readAttemptHeader());
+    if (!header) {
+        return std::nullopt;
+    }
+    if (recording.format == 2) {
+        recording.startSample = static_cast<double>(recording.snapshot.timer.last);
+    }
+    while (nextLine()) {
+        if (!readBody()) {
             return std::nullopt;
         }
     }
     if (!ended) {
         ++number;
-        refuse(number <= 5 ? "the header is cut short" : "the recording ends before its end line");
+        refuse("the recording ends before its end line");
         return std::nullopt;
     }
     return std::move(recording);
@@ -371,5 +591,5 @@ std::optional<RunRecording> RecordingParser::parse(const std::string& text)
 
 std::optional<RunRecording> parseRecording(const std::string& text, ParseError& error)
 {
-    return RecordingParser(error).parse(text);
+    return RecordingParser(text, error).parse();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/attempt_snapshot.h"
+#include "game/game_session.h"
 #include "game/input_event.h"
 #include "runs/parse_error.h"
 
@@ -24,27 +26,43 @@ struct RecordedPass {
     int cursorY = 0;
 };
 
-// Everything a run took in from program start: played again by the same build in a fresh
-// process, it gives the same frame times, the same events in the same passes and the same
-// random numbers, and so the same game.
+// The passes of one attempt, from the snapshot it started from to its outcome and a short
+// aftermath (or to the restart or the exit that came first): played again in a fresh process by
+// the same build, it gives the same frame times, the same events in the same passes, and so the
+// same attempt, bit for bit. A file of format 1 holds instead every pass from program start and
+// the first pass of the attempt it was kept for; it is still read and played.
 struct RunRecording {
+    int format = 2;
     std::string build;      // which program made it
-    long attemptStart = 0;  // the first pass of the attempt it is kept for
+    long attemptStart = 0;  // format 1: the first pass of the kept attempt; 0 in format 2
     double startSample = 0; // the clock before the first pass
+    // Format 2 only: the course, how the attempt ended, where it started and where it ended.
+    std::uint64_t level = 0;
+    AttemptEnd end;
+    std::uint64_t checksum = 0; // of the state after the last pass (GameSession::stateChecksum)
+    AttemptSnapshot snapshot;
     std::vector<RecordedPass> passes;
     std::vector<InputEvent> events; // in arrival order
 };
 
-// The version of the text format this build writes and reads.
-inline constexpr int recordingFormat = 1;
+// The newest version of the text format: the one this build writes. It reads 1 as well.
+inline constexpr int recordingFormat = 2;
+
+// The largest recording file read: far above the longest attempt a fast machine records.
+inline constexpr std::uintmax_t maxRecordingBytes = std::uintmax_t{1} << 30;
 
 // The build named in recordings made by this program.
 std::string recordingBuild();
 
-// The text of a recording: a version line, a header, one line per pass and one per event
-// after it, and an end line with the number of passes, so a cut file is told from a whole one.
-// Every time and position is a hexadecimal float, read back bit for bit.
+// The text of a recording: a version line, a header, the snapshot (format 2), one line per pass
+// and one per event after it, and an end line with the number of passes (and the checksum), so
+// a cut file is told from a whole one. Every time and position is a hexadecimal float, read back
+// bit for bit. The text goes into a string that keeps its room from one save to the next.
+void writeRecordingText(std::string& text, const RunRecording& recording);
 std::string recordingText(const RunRecording& recording);
+
+// A 64-bit value as the format writes it: 16 hexadecimal digits.
+std::string hexWord(std::uint64_t value);
 
 // Whether text begins as a recording does (and not as a route).
 bool looksLikeRecording(const std::string& text);

@@ -95,9 +95,7 @@ void keepPass(GLFWwindow* window, RunningGame& game, BestScore& best, RunKeeper&
     if (result.newBest) {
         best.save(*result.newBest);
     }
-    if (keeper.passEnds(inputs.taken(), result)) {
-        game.showGhostOf(keeper.run());
-    }
+    keeper.passEnds(inputs.taken(), result, game.gameSession());
     if (result.effects.screenshotRequested) {
         takeScreenshot(window);
     }
@@ -110,9 +108,21 @@ RunSummary runFrames(GLFWwindow* window, InputSource& source, RunningGame& game,
     FrameObserver* const observer = options.observer;
     PassInputs inputs(source);
     RunKeeper keeper(best.path());
-    const double start = inputs.startSample();
-    keeper.start(start);
-    game.start(start);
+    keeper.onNewBestRun = [&game](const RunRecording& run) { game.showGhostOf(run); };
+    game.start(inputs.startSample());
+    if (options.startFrom != nullptr) {
+        if (const std::string why = game.gameSession().startFrom(*options.startFrom);
+            !why.empty()) {
+            std::cerr << "korvel: the run cannot start here: " << why << std::endl;
+            RunSummary refused = game.summary();
+            refused.startRefused = true;
+            return refused;
+        }
+        // The switches came with the snapshot; GL follows them as it follows their keys.
+        setWireframe(input.wireframe);
+        setFaceCulling(input.backfaceCulling);
+    }
+    keeper.start(game.gameSession());
     while (glfwWindowShouldClose(window) == 0) {
         inputs.begin();
         if (observer != nullptr) {
@@ -131,7 +141,7 @@ RunSummary runFrames(GLFWwindow* window, InputSource& source, RunningGame& game,
         glfwSwapBuffers(window);
         markPhase(observer, FramePhase::Swap);
     }
-    keeper.loopEnds();
+    keeper.loopEnds(game.gameSession());
     return game.summary();
 }
 
@@ -152,21 +162,23 @@ int playGame(const RunOptions& options)
     }
     WindowInput windowInput(window, options.script);
     setStartState();
+    bool refused = false;
 
     {
         // The game's resources live in this block, so they are released before the framework,
         // physics and the window go.
         RunningGame game(settings, best, options.observer, options.soundCapture);
         const RunSummary summary = runFrames(window, windowInput, game, best, options);
-        if (options.onFinish) {
+        if (options.onFinish && !summary.startRefused) {
             options.onFinish(summary);
         }
+        refused = summary.startRefused;
     }
 
     destroyFramework();
     cleanupPhysics();
     glfwTerminate();
-    return 0;
+    return refused ? 1 : 0;
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 struct GLFWwindow;
 class InputSource;
+struct AttemptSnapshot;
 class SoundCapture;
 
 // How an attempt stood when the loop ended.
@@ -15,6 +16,7 @@ struct RunSummary {
     bool timeUp = false;
     int secondsLeft = 0;
     int best = 0;
+    bool startRefused = false; // the run to start from did not fit this game
 };
 
 // What differs between the interactive game and a scripted run: where a pass's inputs come
@@ -30,8 +32,11 @@ struct RunOptions {
     SoundCapture* soundCapture = nullptr; // a recording's: the mix goes to it, not the speakers
     // False for a pass that is played but not drawn: a replay catching up to what it shows.
     std::function<bool()> drawsPass;
+    // A run's snapshot to start the first attempt from, in place of the program's start.
+    const AttemptSnapshot* startFrom = nullptr;
 };
 
 // Start-up, the frame loop until the window is asked to close, and shutdown. Returns the
-// process exit status: 0 after a normal shutdown, 1 after a start-up failure.
+// process exit status: 0 after a normal shutdown, 1 after a start-up failure or a run that could
+// not be started from.
 int runGame(const RunOptions& options = {});

@@ -8,6 +8,7 @@
 #include "render/back_buffer.h"
 #include "render/png_writer.h"
 #include "runs/recording_replay.h"
+#include "runs/run_check.h"
 #include "runs/route.h"
 #include "runs/route_input.h"
 #include "shell/game_main.h"
@@ -37,6 +38,8 @@ struct ReplayArguments {
     std::optional<double> until;
     std::string soundFile; // --sound: the run's mix, recorded on the virtual clock
     bool printFoot = false;
+    bool verify = false; // --verify: check the run headless instead of showing it
+    bool info = false;   // --info: describe the run
 };
 
 [[noreturn]] void usage(const std::string& problem)
@@ -44,7 +47,9 @@ struct ReplayArguments {
     std::cerr
         << "korvel-replay: " << problem << "\n"
         << "usage: korvel-replay ROUTE|RUN [--frame-time S] [--shot T:FILE.png]... [--until S]"
-        << " [--foot] [--sound FILE.wav]" << std::endl;
+        << " [--foot] [--sound FILE.wav]\n"
+        << "       korvel-replay --verify RUN\n"
+        << "       korvel-replay --info RUN" << std::endl;
     std::exit(2);
 }
 
@@ -89,6 +94,10 @@ ReplayArguments parseArguments(int argc, char** argv)
             arguments.soundFile = value();
         } else if (word == "--foot") {
             arguments.printFoot = true;
+        } else if (word == "--verify") {
+            arguments.verify = true;
+        } else if (word == "--info") {
+            arguments.info = true;
         } else if (!word.empty() && word[0] == '-') {
             usage("unknown option " + word);
         } else if (arguments.routeFile.empty()) {
@@ -99,6 +108,9 @@ ReplayArguments parseArguments(int argc, char** argv)
     }
     if (arguments.routeFile.empty()) {
         usage("no route file");
+    }
+    if (arguments.verify && arguments.info) {
+        usage("--verify and --info are one at a time");
     }
     for (const auto& [time, file] : shotTimes) {
         arguments.shots.push_back({passForTime(time, arguments.frameTime), file, time});
@@ -157,6 +169,8 @@ int playRecording(const ReplayArguments& arguments, RunRecording run)
         usage("--sound records the mix of routes only");
     }
     SoundCapture silent(scriptedFrameTime, 0);
+    const AttemptSnapshot snapshot = run.snapshot;
+    const bool fromSnapshot = run.format >= 2;
     RecordingReplay replay(std::move(run));
     const long lastPass = arguments.until ? replay.passAt(*arguments.until) : replay.lastPass();
     std::vector<Screenshot> shots = arguments.shots;
@@ -166,6 +180,7 @@ int playRecording(const ReplayArguments& arguments, RunRecording run)
     RunOptions options;
     options.soundCapture = &silent;
     options.script = &replay;
+    options.startFrom = fromSnapshot ? &snapshot : nullptr;
     options.drawsPass = [&] { return replay.drawn(); };
     options.beforeSwap = [&](GLFWwindow* window) {
         replay.checkFoot(playerFoot());
@@ -183,6 +198,18 @@ int playRecording(const ReplayArguments& arguments, RunRecording run)
     return status;
 }
 
+// Exit 0 when the run reproduces, 1 naming what differs.
+int verify(const std::string& file, const RunRecording& run)
+{
+    const RunCheck check = checkRun(run);
+    if (!check.difference.empty()) {
+        std::cerr << "korvel-replay: " << file << ": " << check.difference << std::endl;
+        return 1;
+    }
+    std::cout << verifiedLine(check.end) << std::endl;
+    return 0;
+}
+
 // A file that begins as a recording is played as one; a recording that cannot be read is
 // refused like a bad route.
 std::optional<int> playIfRecording(const ReplayArguments& arguments)
@@ -192,6 +219,11 @@ std::optional<int> playIfRecording(const ReplayArguments& arguments)
     in.read(start.data(), static_cast<std::streamsize>(start.size()));
     start.resize(static_cast<std::size_t>(in.gcount()));
     if (!looksLikeRecording(start)) {
+        if (arguments.verify || arguments.info) {
+            std::cerr << arguments.routeFile << ":1: not a run: --verify and --info take runs"
+                      << std::endl;
+            return 2;
+        }
         return std::nullopt;
     }
     ParseError error;
@@ -199,6 +231,13 @@ std::optional<int> playIfRecording(const ReplayArguments& arguments)
     if (!run) {
         std::cerr << arguments.routeFile << ":" << error.line << ": " << error.message << std::endl;
         return 2;
+    }
+    if (arguments.info) {
+        describeRun(std::cout, *run);
+        return 0;
+    }
+    if (arguments.verify) {
+        return verify(arguments.routeFile, *run);
     }
     return playRecording(arguments, std::move(*run));
 }

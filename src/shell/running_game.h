@@ -45,6 +45,8 @@ class RunningGame {
     // sounds hear the pass.
     PassResult updateFrame(PassInputs& inputs);
 
+    GameSession& gameSession() { return session; }
+
     // How the attempt stands.
     RunSummary summary() const;
 

@@ -25,6 +25,7 @@ bool sameBits(double a, double b)
 TEST(RunRecording, ItsTextGivesBackEverySampleAndEventBitForBit)
 {
     RunRecording run;
+    run.format = 1;
     run.build = "korvel 9.9 test";
     run.attemptStart = 1;
     run.startSample = 0.1;
@@ -61,7 +62,7 @@ TEST(RunRecording, ItsTextGivesBackEverySampleAndEventBitForBit)
 TEST(RunRecording, ADamagedOrCutRecordingIsRefusedAtItsLine)
 {
     const std::pair<std::string, int> damaged[] = {
-        {"korvel-run 2\nbuild future\n", 1},
+        {"korvel-run 3\nbuild future\n", 1},
         {"korvel-run 1\nattempt 0\n", 2},
         {header + "p 0 1 0 0 0\np 1 2 0 0\nend 2\n", 6},
         {header + "k W press\np 0 1 0 0 0\nend 1\n", 5},
@@ -79,8 +80,8 @@ TEST(RunRecording, ADamagedOrCutRecordingIsRefusedAtItsLine)
         EXPECT_EQ(error.line, line) << text << error.message;
     }
     ParseError error;
-    parseRecording("korvel-run 2\n", error);
-    EXPECT_EQ(error.message, "recorded in format 2; this build reads format 1");
+    parseRecording("korvel-run 3\n", error);
+    EXPECT_EQ(error.message, "recorded in format 3; this build reads formats 1 to 2");
 }
 
 // Play time runs from the kept attempt's first pass, by the float frame times the loop takes.
@@ -101,27 +102,37 @@ TEST(GhostTrack, ShowsTheKeptAttemptAtTheSamePlayTimeAndVanishesAfterIt)
 }
 
 // A pass is recorded as the pass took it in: its samples, its events in order after the
-// earlier passes' events, the cursor when it was read, and the foot it ended with.
-TEST(RunRecorder, KeepsEachPassAsItTookItIn)
+// earlier passes' events, the cursor when it was read, and the foot it ended with. A run starts
+// anew in the same recording, which keeps its room, and takes no pass beyond its bound.
+TEST(RunRecorder, KeepsEachPassAsItTookItInAndNoMoreThanARunHolds)
 {
+    RunRecording recording;
+    reserveRunRoom(recording);
+    const auto* room = recording.passes.data();
+    AttemptSnapshot snapshot;
+    snapshot.timer.last = 0.5f;
     RunRecorder recorder;
-    recorder.start(0.5);
+    recorder.start(recording, snapshot, 0x1234);
     PassInput pass;
     pass.drawSample = 1.0;
     pass.updateSample = 1.25;
     pass.events = {InputEvent::keyEvent(Key::other, KeyAction::press, KeySource::pad),
                    InputEvent::scrollEvent(-1.0)};
-    recorder.record(pass, {1.0, 2.0, 3.0});
+    EXPECT_TRUE(recorder.record(pass, {1.0, 2.0, 3.0}));
     pass.events = {InputEvent::buttonEvent(MouseButton::right, KeyAction::release)};
     pass.cursorRead = true;
     pass.cursorX = 3;
     pass.cursorY = 4;
     recorder.record(pass, {4.0, 5.0, 6.0});
-    recorder.restart();
-    const RunRecording& run = recorder.run();
+    recorder.finish({{false, true, false}, 35.5f, 84}, 0xabc);
+    const RunRecording& run = *recorder.run();
 
+    EXPECT_EQ(run.format, recordingFormat);
     EXPECT_EQ(run.build, recordingBuild());
+    EXPECT_EQ(run.level, 0x1234u);
     EXPECT_EQ(run.startSample, 0.5);
+    EXPECT_EQ(run.end.score, 84);
+    EXPECT_EQ(run.checksum, 0xabcu);
     ASSERT_EQ(run.passes.size(), 2u);
     EXPECT_EQ(run.passes[0].updateSample, 1.25);
     EXPECT_EQ(run.passes[0].eventCount, 2u);
@@ -134,5 +145,14 @@ TEST(RunRecorder, KeepsEachPassAsItTookItIn)
     EXPECT_EQ(run.events[1].scroll, -1.0);
     EXPECT_EQ(run.events[2].button, MouseButton::right);
     EXPECT_TRUE(run.passes[1].cursorRead && run.passes[1].cursorY == 4);
-    EXPECT_EQ(run.attemptStart, 2);
+
+    recorder.start(recording, snapshot, 0x1234);
+    EXPECT_TRUE(recording.passes.empty() && recording.events.empty());
+    pass.events.clear();
+    for (std::size_t i = 0; i < maxRunPasses; ++i) {
+        ASSERT_TRUE(recorder.record(pass, {}));
+    }
+    EXPECT_FALSE(recorder.record(pass, {})) << "a run holds no more than its bound";
+    EXPECT_EQ(recording.passes.size(), maxRunPasses);
+    EXPECT_EQ(recording.passes.data(), room) << "the room reserved once served every pass";
 }
