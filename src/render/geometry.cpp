@@ -86,10 +86,3 @@ void Geometry::followActor(RigidActor* actor)
     followsActor = true;
 }
 
-void Geometry::attachActor(RigidActor& actor) const
-{
-    Pose pose;
-    pose.rotation = glm::normalize(glm::quat_cast(glm::mat3(transformMatrix)));
-    pose.position = glm::vec3(transformMatrix[3]);
-    actor.setGlobalPose(pose, true);
-}

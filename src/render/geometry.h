@@ -43,8 +43,6 @@ class Geometry {
 
     // From now on the node is drawn where the actor is. Not owned; must outlive the node's use.
     void followActor(RigidActor* actor);
-    // Moves the actor (woken) to this node's transform: rotation and position only.
-    void attachActor(RigidActor& actor) const;
 
     BoundingBox getBoundingBox() const { return boundingBox; }
 

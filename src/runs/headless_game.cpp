@@ -8,6 +8,7 @@
 #include "physics/physics_world.h"
 #include "physics/player.h"
 #include "runs/route_input.h"
+#include "runs/run_keeper.h"
 
 #include <cstdlib>
 #include <sstream>
@@ -50,6 +51,9 @@ std::string HeadlessGame::play(InputSource& source, long passes, const Observer&
             return why;
         }
     }
+    if (keeper != nullptr) {
+        keeper->start(gameSession);
+    }
     for (long pass = 0; pass < passes; ++pass) {
         inputs.begin();
         inputs.drawSample(); // as if the water were drawn, so a recording's samples line up
@@ -57,9 +61,15 @@ std::string HeadlessGame::play(InputSource& source, long passes, const Observer&
         if (result.newBest && !best.path().empty()) {
             best.save(*result.newBest);
         }
+        if (keeper != nullptr) {
+            keeper->passEnds(inputs.taken(), result, gameSession);
+        }
         if (observe) {
             observe(pass, inputs.taken(), result);
         }
+    }
+    if (keeper != nullptr) {
+        keeper->loopEnds(gameSession);
     }
     return {};
 }

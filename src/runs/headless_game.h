@@ -16,6 +16,8 @@
 // cameras, the session, and a route's key events applied by the same input rules as the
 // window's. For tests and for designing routes: the outcome of a route is the one the real
 // game reaches on the same virtual clock.
+class RunKeeper;
+
 class HeadlessGame {
   public:
     // The best score is read from the file and a new one saved in it; an empty path keeps none.
@@ -37,6 +39,10 @@ class HeadlessGame {
     std::string play(InputSource& source, long passes, const Observer& observe = {},
                      const AttemptSnapshot* startFrom = nullptr);
 
+    // From the next play on, runs are kept as the game keeps them: started with the session,
+    // told of every pass, and finished when the play ends.
+    void keepRuns(RunKeeper* runKeeper) { keeper = runKeeper; }
+
     const GameSession& session() const { return gameSession; }
     GameSession& session() { return gameSession; }
     const KnifeActors& knives() const { return knifeActors; }
@@ -49,4 +55,5 @@ class HeadlessGame {
     GameSession gameSession;
     KnifeActors knifeActors{};
     PhysicsActor* hazardActor = nullptr;
+    RunKeeper* keeper = nullptr;
 };

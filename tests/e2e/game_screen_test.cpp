@@ -29,9 +29,14 @@ TEST(GameScreen, ADeathShowsItsMessageAndTheDeadLookAndF11RestartsTheClock)
     const std::string restarted = game.readText("restarted.png", "260x70+0+0");
     EXPECT_NE(restarted.find("120 sec"), std::string::npos) << restarted;
     EXPECT_GT(game.mean("restarted.png", brightness), dead * 1.5); // the dead look is gone
-    // The run kept at the end starts its attempt with the pass after F11's release (pass 186),
-    // and watching it starts there, on a fresh clock, after the passes before it are played.
-    EXPECT_NE(game.read("assets/last.run").find("\nattempt 187\n"), std::string::npos);
+    // The run kept at the end is the attempt F11's release started, from its own snapshot: a
+    // fresh process checks it, and watching it starts on its fresh clock.
+    const std::string last = game.read("assets/last.run");
+    EXPECT_TRUE(last.starts_with("korvel-run 2\n")) << last.substr(0, 200);
+    EXPECT_NE(last.find("\noutcome playing\n"), std::string::npos);
+    const ProcessResult verified = game.replay({"--verify", "assets/last.run"});
+    EXPECT_EQ(verified.exitStatus, 0) << verified.output;
+    EXPECT_TRUE(verified.output.starts_with("verified: playing time=0.0")) << verified.output;
     const ProcessResult watched = game.replay({"assets/last.run", "--shot", "0:watched.png"});
     ASSERT_EQ(watched.exitStatus, 0) << watched.output;
     const std::string watchedTimer = game.readText("watched.png", "260x70+0+0");
@@ -152,7 +157,7 @@ TEST(GameScreen, TheBestRunsGhostShowsOnlyWhenItIsThereAndOn)
 
 // A run played with real X key, button and wheel events is kept as last.run, and korvel-replay
 // plays it again pass for pass (it fails if the foot ever leaves the recorded one) to the foot
-// where the game left the player. The keys go in as in RealKeyEventsReachTheGame.
+// where the game left the player, and checks it headless. The keys go in as in RealKeyEventsReachTheGame.
 TEST(GameScreen, ARunPlayedWithRealKeysIsReplayedToTheSameFoot)
 {
     const std::string script = std::string(gameOnItsOwnXServer) + R"sh(
@@ -185,4 +190,8 @@ wait $game
     EXPECT_EQ(foot[0], std::strtod(x.c_str(), nullptr)) << run.output;
     EXPECT_EQ(foot[1], std::strtod(y.c_str(), nullptr)) << run.output;
     EXPECT_EQ(foot[2], std::strtod(z.c_str(), nullptr)) << run.output;
+    // And without a window: the real game's world is the headless one, to the bit.
+    const ProcessResult verified = game.replay({"--verify", "assets/last.run"});
+    EXPECT_EQ(verified.exitStatus, 0) << verified.output;
+    EXPECT_TRUE(verified.output.starts_with("verified: playing time=")) << verified.output;
 }

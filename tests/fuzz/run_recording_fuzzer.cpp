@@ -24,6 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::optional<RunRecording> again = parseRecording(recordingText(*run), error);
     assert(again && again->passes.size() == run->passes.size() &&
-           again->events.size() == run->events.size() && again->attemptStart == run->attemptStart);
+           again->events.size() == run->events.size() && again->attemptStart == run->attemptStart &&
+           again->format == run->format && again->checksum == run->checksum &&
+           again->snapshot.physics.bodies.size() == run->snapshot.physics.bodies.size());
     return 0;
 }

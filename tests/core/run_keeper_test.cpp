@@ -1,0 +1,226 @@
+// The runs the game keeps beside the score: a best run set after many restarts and the last
+// attempt of a long session are each one attempt, checked by korvel-replay in a fresh process;
+// a changed run is refused by its pass, a damaged one by its line; and a folder that cannot
+// take the files, or a full disk, costs one line and never the score or the play.
+
+#include "runs/ghost_track.h"
+#include "runs/headless_game.h"
+#include "runs/run_keeper.h"
+#include "runs/run_recording.h"
+
+#include "subprocess/subprocess.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr double frameTime = 1.0 / 60.0;
+
+// Eight restarts in the first quarter second, while the knives of the first throw are in
+// flight, then the winning route a quarter second late: it still wins with 84 seconds left.
+Route winAfterRestarts()
+{
+    std::ostringstream text;
+    double time = 0.0;
+    for (int i = 0; i < 8; ++i) {
+        text << time + 0.017 << " F11 press\n" << time + 0.034 << " F11 release\n";
+        time += 0.034;
+    }
+    std::ifstream win(fs::path(KORVEL_SOURCE_DIR) / "routes" / "win.route");
+    for (std::string line; std::getline(win, line);) {
+        std::istringstream words(line);
+        double at = 0.0;
+        std::string rest;
+        if (line.empty() || line[0] == '#' || !(words >> at) || !std::getline(words, rest)) {
+            continue;
+        }
+        text << at + time << rest << "\n";
+    }
+    ParseError error;
+    std::optional<Route> route = parseRoute(text.str(), error);
+    EXPECT_TRUE(route) << error.line << ": " << error.message;
+    return route.value_or(Route{});
+}
+
+// Dies on the floor and restarts, cycle after cycle.
+Route deaths(int cycles)
+{
+    std::ostringstream text;
+    for (int i = 0; i < cycles; ++i) {
+        const double start = 4.4 * i;
+        text << start + 1.5 << " D press\n" << start + 2.3 << " D release\n";
+        text << start + 4.3 << " F11 press\n" << start + 4.4 << " F11 release\n";
+    }
+    ParseError error;
+    return parseRoute(text.str(), error).value_or(Route{});
+}
+
+// The game plays the route headless and keeps its runs in the folder, as the game does.
+void playKeepingRuns(const TempDir& folder, const Route& route, double until,
+                     std::ostream& errors)
+{
+    RunKeeper keeper(folder / "score.txt", errors);
+    HeadlessGame game(folder / "score.txt");
+    game.keepRuns(&keeper);
+    game.run(route, frameTime, until);
+}
+
+// korvel-replay with these arguments in the folder: its exit status and everything it printed.
+ProcessResult replay(const TempDir& folder, const std::string& arguments)
+{
+    return runProcess({"/bin/sh", "-c", "'" KORVEL_REPLAY "' " + arguments + " 2>&1"},
+                      folder.path().string(), 300);
+}
+
+} // namespace
+
+TEST(KeptRun, ABestRunSetAfterManyRestartsIsThatAttemptAloneAndVerifiesInAFreshProcess)
+{
+    TempDir folder;
+    const Route route = winAfterRestarts();
+    std::ostringstream errors;
+    playKeepingRuns(folder, route, route.events.back().time + 5.0, errors);
+    EXPECT_EQ(errors.str(), "");
+    EXPECT_EQ(folder.read("score.txt"), "84");
+
+    ParseError error;
+    const std::optional<RunRecording> best = loadRecording(folder / "best.run", error);
+    ASSERT_TRUE(best) << error.line << ": " << error.message;
+    EXPECT_TRUE(best->end.outcome.won);
+    EXPECT_EQ(best->end.score, 84);
+    // From the eighth restart to the win and two seconds after: no pass of the earlier attempts.
+    const double played = static_cast<double>(best->end.playTime) + runAftermathSeconds;
+    EXPECT_NEAR(static_cast<double>(best->passes.size()) * frameTime, played, 2 * frameTime);
+    EXPECT_EQ(folder.read("last.run"), folder.read("best.run"));
+    // The ghost follows it from the attempt's first pass to the pizza.
+    const GhostTrack ghost(*best);
+    EXPECT_EQ(ghost.footAt(0.0f), best->passes[0].foot);
+    EXPECT_GT(ghost.footAt(best->end.playTime).value_or(glm::dvec3(0.0)).x, 330.0);
+
+    const ProcessResult verified = replay(folder, "--verify best.run");
+    EXPECT_EQ(verified.exitStatus, 0) << verified.output;
+    EXPECT_TRUE(verified.output.starts_with("verified: won time=35.")) << verified.output;
+    EXPECT_TRUE(verified.output.ends_with(" score=84\n")) << verified.output;
+
+    const ProcessResult info = replay(folder, "--info best.run");
+    EXPECT_EQ(info.exitStatus, 0);
+    for (const char* key : {"format: 2\n", "build: korvel ", "\nlevel: ", "outcome: won\n",
+                            "play_time: 35.", "score: 84\n", "\npasses: ",
+                            "longest_frame_ms: 16.6"}) {
+        EXPECT_NE(info.output.find(key), std::string::npos) << key << " in\n" << info.output;
+    }
+}
+
+// A long session of deaths: last.run holds the last attempt only, which a fresh process checks.
+// One frame time or one event changed in the file is found at its pass; a cut file by its line.
+TEST(KeptRun, TheLastRunOfALongSessionIsItsLastAttemptAndAChangeIsFoundAtItsPass)
+{
+    TempDir folder;
+    const Route route = deaths(12);
+    std::ostringstream errors;
+    playKeepingRuns(folder, route, route.events.back().time + 1.0, errors);
+    EXPECT_EQ(errors.str(), "");
+    const std::string text = folder.read("last.run");
+    ParseError error;
+    const std::optional<RunRecording> last = parseRecording(text, error);
+    ASSERT_TRUE(last) << error.line << ": " << error.message;
+    EXPECT_NEAR(static_cast<double>(last->passes.size()), 60.0, 1.0)
+        << "a second after the last restart";
+    EXPECT_GT(last->snapshot.physics.hazardHops, 20u);
+    const ProcessResult verified = replay(folder, "--verify last.run");
+    EXPECT_EQ(verified.exitStatus, 0) << verified.output;
+    EXPECT_TRUE(verified.output.starts_with("verified: playing time=1.0")) << verified.output;
+
+    // The 31st pass line's update sample, a millisecond later.
+    std::size_t line = text.find("\np ");
+    for (int pass = 0; pass < 30; ++pass) {
+        line = text.find("\np ", line + 1);
+    }
+    const std::size_t sample = text.find(' ', text.find(' ', line + 3) + 1) + 1;
+    const std::size_t sampleEnd = text.find(' ', sample);
+    const double later = std::strtod(text.substr(sample, sampleEnd - sample).c_str(), nullptr) + 1e-3;
+    char hex[48];
+    std::snprintf(hex, sizeof hex, "%a", later);
+    folder.write("frame.run", text.substr(0, sample) + hex + text.substr(sampleEnd));
+    const ProcessResult frame = replay(folder, "--verify frame.run");
+    EXPECT_EQ(frame.exitStatus, 1) << frame.output;
+    EXPECT_NE(frame.output.find("frame.run: pass 30: the foot stands at "), std::string::npos)
+        << frame.output;
+
+    const std::size_t pass40 = text.find('\n', [&] {
+        std::size_t at = line;
+        for (int pass = 30; pass < 40; ++pass) {
+            at = text.find("\np ", at + 1);
+        }
+        return at + 1;
+    }());
+    folder.write("event.run", text.substr(0, pass40 + 1) + "k A press\n" + text.substr(pass40 + 1));
+    const ProcessResult event = replay(folder, "--verify event.run");
+    EXPECT_EQ(event.exitStatus, 1) << event.output;
+    EXPECT_NE(event.output.find("event.run: pass 40: "), std::string::npos) << event.output;
+
+    folder.write("cut.run", text.substr(0, text.size() / 2));
+    const ProcessResult cut = replay(folder, "--verify cut.run");
+    EXPECT_EQ(cut.exitStatus, 2) << cut.output;
+    EXPECT_TRUE(cut.output.starts_with("cut.run:")) << cut.output;
+}
+
+// Where the runs cannot be written, each failed save is one line and the play goes on: the
+// score is saved and the route still wins.
+TEST(KeptRun, AFolderThatCannotTakeTheRunsCostsALineAndNeverTheScore)
+{
+    TempDir folder;
+    fs::create_directory(folder / "best.run");
+    fs::create_directory(folder / "last.run");
+    const Route route = winAfterRestarts();
+    std::ostringstream errors;
+    playKeepingRuns(folder, route, route.events.back().time + 3.0, errors);
+    EXPECT_EQ(folder.read("score.txt"), "84");
+    EXPECT_NE(errors.str().find("korvel: could not save the run in " +
+                                (folder / "best.run").string() + "\n"),
+              std::string::npos)
+        << errors.str();
+    EXPECT_NE(errors.str().find("last.run\n"), std::string::npos) << errors.str();
+}
+
+// A full disk (a file size limit stands in for it): the score of two bytes is saved, the runs
+// are not, and the old runs stay whole.
+TEST(KeptRun, AFullDiskKeepsTheScoreAndTheOldRunsWhole)
+{
+    TempDir folder;
+    folder.write("last.run", "an older run\n");
+    const Route route = winAfterRestarts();
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit small{1024, 1024}; // below the smallest run, above the score
+        setrlimit(RLIMIT_FSIZE, &small);
+        std::ostringstream errors;
+        playKeepingRuns(folder, route, route.events.back().time + 3.0, errors);
+        const bool told = errors.str().find("could not save the run in") != std::string::npos;
+        _exit(told ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "each failed save is told";
+    EXPECT_EQ(folder.read("score.txt"), "84");
+    EXPECT_EQ(folder.read("last.run"), "an older run\n");
+    EXPECT_FALSE(fs::exists(folder / "best.run"));
+    std::size_t entries = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder.path())) {
+        ++entries;
+    }
+    EXPECT_EQ(entries, 2u) << "no temporary file is left";
+}
