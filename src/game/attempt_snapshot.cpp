@@ -46,8 +46,9 @@ SnapshotValue real(float& value)
     return {Kind::real32, &value};
 }
 
-template <std::size_t N> void visitLine(const SnapshotLineVisitor& visit, std::string_view name,
-                                        std::array<SnapshotValue, N> values)
+template <std::size_t N>
+void visitLine(const SnapshotLineVisitor& visit, std::string_view name,
+               std::array<SnapshotValue, N> values)
 {
     visit(name, values);
 }
@@ -147,18 +148,18 @@ void forEachSnapshotLine(AttemptSnapshot& snapshot, const SnapshotLineVisitor& v
                          SnapshotValue{Kind::real64, &centre.y},
                          SnapshotValue{Kind::real64, &centre.z}});
     MotionSnapshot& motion = snapshot.motion;
-    visitLine(visit, "motion",
-              joined(vector(motion.speed),
-                     std::array{real(motion.timeSinceJump),
-                                SnapshotValue{Kind::int32, &motion.jumpsLeft},
-                                SnapshotValue{Kind::flag, &motion.leftHeld},
-                                SnapshotValue{Kind::flag, &motion.rightHeld}},
-                     vector(motion.displacement),
-                     std::array{SnapshotValue{Kind::flag, &motion.alive},
-                                SnapshotValue{Kind::flag, &motion.pizzaReached},
-                                real(motion.airTime)}));
+    visitLine(
+        visit, "motion",
+        joined(vector(motion.speed),
+               std::array{real(motion.timeSinceJump), SnapshotValue{Kind::int32, &motion.jumpsLeft},
+                          SnapshotValue{Kind::flag, &motion.leftHeld},
+                          SnapshotValue{Kind::flag, &motion.rightHeld}},
+               vector(motion.displacement),
+               std::array{SnapshotValue{Kind::flag, &motion.alive},
+                          SnapshotValue{Kind::flag, &motion.pizzaReached}, real(motion.airTime)}));
     visitSwitches(visit, snapshot.switches);
-    visitLine(visit, "camera", joined(vector(snapshot.cameraPosition), vector(snapshot.cameraTarget)));
+    visitLine(visit, "camera",
+              joined(vector(snapshot.cameraPosition), vector(snapshot.cameraTarget)));
     OrbitCamera::State& orbit = snapshot.orbit;
     visitLine(visit, "orbit",
               joined(std::array{SnapshotValue{Kind::int32, &orbit.lastCursorX},

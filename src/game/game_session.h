@@ -32,7 +32,7 @@ struct PassResult {
     glm::dvec3 footAfter{0.0};  // where the foot stands once the pass is over, a restart too
     AttemptOutcome ended;       // outcome flags set in this pass and still set at its end
     std::optional<int> newBest; // a won score above the stored best: the caller saves it
-    bool restarted = false;   // and a new attempt started from a snapshot (attemptStart())
+    bool restarted = false;     // and a new attempt started from a snapshot (attemptStart())
     AttemptEnd attempt;
     InputEffects effects; // what the pass's events ask of GL, the window and the loop
 };

@@ -11,8 +11,7 @@ std::array<float, 12> flatten(const btTransform& transform)
     std::array<float, 12> values{};
     for (int row = 0; row < 3; ++row) {
         for (int column = 0; column < 3; ++column) {
-            values[static_cast<std::size_t>(row * 3 + column)] =
-                transform.getBasis()[row][column];
+            values[static_cast<std::size_t>(row * 3 + column)] = transform.getBasis()[row][column];
         }
     }
     for (int axis = 0; axis < 3; ++axis) {

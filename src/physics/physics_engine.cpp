@@ -121,7 +121,8 @@ void PhysicsEngine::renewBroadphase(btDiscreteDynamicsWorld& world)
     entries.reserve(static_cast<std::size_t>(objects.size()));
     for (int i = 0; i < objects.size(); ++i) {
         const btBroadphaseProxy* proxy = objects[i]->getBroadphaseHandle();
-        entries.push_back({objects[i], proxy->m_collisionFilterGroup, proxy->m_collisionFilterMask});
+        entries.push_back(
+            {objects[i], proxy->m_collisionFilterGroup, proxy->m_collisionFilterMask});
     }
     // From the last: each removal then takes the array's end, and no object changes places.
     for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {

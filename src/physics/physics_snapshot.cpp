@@ -64,7 +64,8 @@ void addShape(StateHash& hash, const btCollisionShape& shape)
 void capturePhysics(PhysicsSnapshot& snapshot)
 {
     snapshot.bodies.clear();
-    forEachMovingBody([&](const btRigidBody& body) { snapshot.bodies.push_back(captureBody(body)); });
+    forEachMovingBody(
+        [&](const btRigidBody& body) { snapshot.bodies.push_back(captureBody(body)); });
     snapshot.controllerCentre = playerCentre();
     snapshot.knifeTimer = obstacles.knifeTimer;
     snapshot.hazardTimer = obstacles.hazardTimer;

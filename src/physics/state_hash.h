@@ -11,7 +11,7 @@
 class StateHash {
   public:
     template <typename T>
-        requires std::is_arithmetic_v<T>
+    requires std::is_arithmetic_v<T>
     void add(T value)
     {
         unsigned char bytes[sizeof(T)];

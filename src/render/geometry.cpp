@@ -85,4 +85,3 @@ void Geometry::followActor(RigidActor* actor)
     followedActor = actor;
     followsActor = true;
 }
-

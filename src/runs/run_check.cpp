@@ -83,7 +83,8 @@ RunCheck checkRun(const RunRecording& run)
     RecordingReplay source(run);
     glm::dvec3 differingFoot{0.0};
     const std::string refused = game.play(
-        source, source.lastPass() + 1, [&](long, const PassInput&, const PassResult& result) {
+        source, source.lastPass() + 1,
+        [&](long, const PassInput&, const PassResult& result) {
             source.checkFoot(result.footAfter);
             if (source.firstDifference() == source.pass()) {
                 differingFoot = result.footAfter;

@@ -42,10 +42,10 @@ class RunKeeper {
     RunSaver saver;
     std::ostream& errors;
     RunRecorder recorder;
-    bool making = false;       // a run is being made (not yet sealed)
-    bool setBest = false;      // its attempt set a new best
-    bool ended = false;        // its attempt reached an outcome
+    bool making = false;  // a run is being made (not yet sealed)
+    bool setBest = false; // its attempt set a new best
+    bool ended = false;   // its attempt reached an outcome
     float aftermathLeft = 0.0f;
-    AttemptEnd lastEnd;        // how the attempt stood after the run's last pass
+    AttemptEnd lastEnd; // how the attempt stood after the run's last pass
     bool toldFull = false;
 };

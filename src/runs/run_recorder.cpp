@@ -27,7 +27,8 @@ void RunRecorder::start(RunRecording& into, const AttemptSnapshot& snapshot, std
 bool RunRecorder::record(const PassInput& pass, const glm::dvec3& foot)
 {
     RunRecording& run = *recording;
-    if (run.passes.size() >= maxRunPasses || run.events.size() + pass.events.size() > maxRunEvents) {
+    if (run.passes.size() >= maxRunPasses ||
+        run.events.size() + pass.events.size() > maxRunEvents) {
         return false;
     }
     RecordedPass kept;

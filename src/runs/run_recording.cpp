@@ -100,9 +100,9 @@ void appendValue(std::string& text, const SnapshotValue& value)
         length = std::snprintf(buffer, sizeof buffer, " %d", *static_cast<const bool*>(value.at));
         break;
     case SnapshotValue::Kind::count:
-        length = std::snprintf(buffer, sizeof buffer, " %llu",
-                               static_cast<unsigned long long>(
-                                   *static_cast<const std::uint64_t*>(value.at)));
+        length = std::snprintf(
+            buffer, sizeof buffer, " %llu",
+            static_cast<unsigned long long>(*static_cast<const std::uint64_t*>(value.at)));
         break;
     }
     text.append(buffer, static_cast<std::size_t>(length));
@@ -428,21 +428,20 @@ bool RecordingParser::readValue(std::size_t index, const SnapshotValue& value)
 bool RecordingParser::readSnapshot()
 {
     bool read = true;
-    forEachSnapshotLine(recording.snapshot,
-                        [&](std::string_view name, std::span<SnapshotValue> values) {
-                            if (!read) {
-                                return;
-                            }
-                            read = expectLine(name, values.size());
-                            for (std::size_t i = 0; read && i < values.size(); ++i) {
-                                read = readValue(i + 1, values[i]);
-                            }
-                            if (read && name == "bodies" &&
-                                *static_cast<std::uint64_t*>(values[0].at) > maxSnapshotBodies) {
-                                read = refuse("more than " + std::to_string(maxSnapshotBodies) +
-                                              " bodies");
-                            }
-                        });
+    forEachSnapshotLine(
+        recording.snapshot, [&](std::string_view name, std::span<SnapshotValue> values) {
+            if (!read) {
+                return;
+            }
+            read = expectLine(name, values.size());
+            for (std::size_t i = 0; read && i < values.size(); ++i) {
+                read = readValue(i + 1, values[i]);
+            }
+            if (read && name == "bodies" &&
+                *static_cast<std::uint64_t*>(values[0].at) > maxSnapshotBodies) {
+                read = refuse("more than " + std::to_string(maxSnapshotBodies) + " bodies");
+            }
+        });
     return read;
 }
 

@@ -17,8 +17,7 @@
 // worth a file. A file that cannot be written is one line on the error stream; play goes on.
 class RunSaver {
   public:
-    RunSaver(std::filesystem::path bestFile, std::filesystem::path lastFile,
-             std::ostream& errors);
+    RunSaver(std::filesystem::path bestFile, std::filesystem::path lastFile, std::ostream& errors);
     ~RunSaver(); // writes what it was handed, then stops
     RunSaver(const RunSaver&) = delete;
     RunSaver& operator=(const RunSaver&) = delete;

@@ -8,9 +8,9 @@
 #include "render/back_buffer.h"
 #include "render/png_writer.h"
 #include "runs/recording_replay.h"
-#include "runs/run_check.h"
 #include "runs/route.h"
 #include "runs/route_input.h"
+#include "runs/run_check.h"
 #include "shell/game_main.h"
 
 #include <GLFW/glfw3.h>

@@ -19,19 +19,20 @@ struct AttemptRuns {
         RunRecording current;
         bool started = false;
         AttemptEnd end;
-        game.run(route, frameTime, until, [&](long, const PassInput& pass, const PassResult& result) {
-            if (!started) {
-                recorder.start(current, game.session().attemptStart(), game.session().level());
-                started = true;
-            }
-            recorder.record(pass, result.footAfter);
-            end = result.attempt;
-            if (result.restarted) {
-                recorder.finish(end, game.session().stateChecksum());
-                runs.push_back(current);
-                recorder.start(current, game.session().attemptStart(), game.session().level());
-            }
-        });
+        game.run(
+            route, frameTime, until, [&](long, const PassInput& pass, const PassResult& result) {
+                if (!started) {
+                    recorder.start(current, game.session().attemptStart(), game.session().level());
+                    started = true;
+                }
+                recorder.record(pass, result.footAfter);
+                end = result.attempt;
+                if (result.restarted) {
+                    recorder.finish(end, game.session().stateChecksum());
+                    runs.push_back(current);
+                    recorder.start(current, game.session().attemptStart(), game.session().level());
+                }
+            });
         recorder.finish(end, game.session().stateChecksum());
         runs.push_back(current);
     }

@@ -3,7 +3,9 @@
 // and the same end state; and a run that was changed anywhere is found out.
 
 #include "game/game_state.h"
+#include "runs/ghost_track.h"
 #include "runs/headless_game.h"
+#include "runs/recording_replay.h"
 #include "runs/run_check.h"
 #include "runs/run_recording.h"
 
@@ -63,7 +65,8 @@ AttemptRuns* AttemptRun::attempts = nullptr;
 std::size_t passAfter(const RunRecording& run, double seconds)
 {
     std::size_t pass = 0;
-    while (pass + 1 < run.passes.size() && run.passes[pass].updateSample - run.startSample < seconds) {
+    while (pass + 1 < run.passes.size() &&
+           run.passes[pass].updateSample - run.startSample < seconds) {
         ++pass;
     }
     return pass;
@@ -156,9 +159,43 @@ TEST_F(AttemptRun, ASnapshotThatDoesNotFitTheWorldIsRefused)
 {
     RunRecording run = attempts->runs[1];
     run.snapshot.physics.bodies.pop_back();
-    EXPECT_EQ(checkRun(run).difference,
-              "snapshot: it holds 7 moving bodies, this world has 8");
+    EXPECT_EQ(checkRun(run).difference, "snapshot: it holds 7 moving bodies, this world has 8");
     RunRecording first = attempts->runs[0];
     first.format = 1;
     EXPECT_EQ(checkRun(first).difference.rfind("format: 1 ", 0), 0u);
+}
+
+// Files of the first format hold a whole session from program start; players have them on
+// disk. Such a file still plays from program start to its foot in every pass, restarts and
+// all, and as the ghost it shows the attempt it was kept for.
+TEST_F(AttemptRun, AWholeSessionOfTheFirstFormatStillPlaysToItsFootInEveryPass)
+{
+    RunRecording session;
+    session.format = 1;
+    session.build = recordingBuild();
+    session.startSample = attempts->runs[0].startSample;
+    for (std::size_t i = 0; i < 4; ++i) {
+        const RunRecording& run = attempts->runs[i];
+        session.attemptStart = static_cast<long>(session.passes.size());
+        for (RecordedPass pass : run.passes) {
+            pass.firstEvent += static_cast<std::uint32_t>(session.events.size());
+            session.passes.push_back(pass);
+        }
+        session.events.insert(session.events.end(), run.events.begin(), run.events.end());
+    }
+    ParseError error;
+    const std::optional<RunRecording> read = parseRecording(recordingText(session), error);
+    ASSERT_TRUE(read) << error.line << ": " << error.message;
+    EXPECT_EQ(read->format, 1);
+    EXPECT_EQ(read->attemptStart, session.attemptStart);
+
+    RecordingReplay replay(*read);
+    HeadlessGame game(std::filesystem::path{});
+    game.play(replay, replay.lastPass() + 1, [&](long, const PassInput&, const PassResult& result) {
+        replay.checkFoot(result.footAfter);
+    });
+    EXPECT_EQ(replay.firstDifference(), -1);
+
+    const GhostTrack ghost(*read);
+    EXPECT_EQ(ghost.footAt(0.0f), attempts->runs[3].passes[0].foot);
 }

@@ -67,8 +67,7 @@ Route deaths(int cycles)
 }
 
 // The game plays the route headless and keeps its runs in the folder, as the game does.
-void playKeepingRuns(const TempDir& folder, const Route& route, double until,
-                     std::ostream& errors)
+void playKeepingRuns(const TempDir& folder, const Route& route, double until, std::ostream& errors)
 {
     RunKeeper keeper(folder / "score.txt", errors);
     HeadlessGame game(folder / "score.txt");
@@ -115,9 +114,9 @@ TEST(KeptRun, ABestRunSetAfterManyRestartsIsThatAttemptAloneAndVerifiesInAFreshP
 
     const ProcessResult info = replay(folder, "--info best.run");
     EXPECT_EQ(info.exitStatus, 0);
-    for (const char* key : {"format: 2\n", "build: korvel ", "\nlevel: ", "outcome: won\n",
-                            "play_time: 35.", "score: 84\n", "\npasses: ",
-                            "longest_frame_ms: 16.6"}) {
+    for (const char* key :
+         {"format: 2\n", "build: korvel ", "\nlevel: ", "outcome: won\n", "play_time: 35.",
+          "score: 84\n", "\npasses: ", "longest_frame_ms: 16.6"}) {
         EXPECT_NE(info.output.find(key), std::string::npos) << key << " in\n" << info.output;
     }
 }
@@ -149,7 +148,8 @@ TEST(KeptRun, TheLastRunOfALongSessionIsItsLastAttemptAndAChangeIsFoundAtItsPass
     }
     const std::size_t sample = text.find(' ', text.find(' ', line + 3) + 1) + 1;
     const std::size_t sampleEnd = text.find(' ', sample);
-    const double later = std::strtod(text.substr(sample, sampleEnd - sample).c_str(), nullptr) + 1e-3;
+    const double later =
+        std::strtod(text.substr(sample, sampleEnd - sample).c_str(), nullptr) + 1e-3;
     char hex[48];
     std::snprintf(hex, sizeof hex, "%a", later);
     folder.write("frame.run", text.substr(0, sample) + hex + text.substr(sampleEnd));

@@ -36,7 +36,7 @@ TEST(GameScreen, ADeathShowsItsMessageAndTheDeadLookAndF11RestartsTheClock)
     EXPECT_NE(last.find("\noutcome playing\n"), std::string::npos);
     const ProcessResult verified = game.replay({"--verify", "assets/last.run"});
     EXPECT_EQ(verified.exitStatus, 0) << verified.output;
-    EXPECT_TRUE(verified.output.starts_with("verified: playing time=0.0")) << verified.output;
+    EXPECT_TRUE(verified.output.starts_with("verified: playing time=0.1")) << verified.output;
     const ProcessResult watched = game.replay({"assets/last.run", "--shot", "0:watched.png"});
     ASSERT_EQ(watched.exitStatus, 0) << watched.output;
     const std::string watchedTimer = game.readText("watched.png", "260x70+0+0");
@@ -157,7 +157,8 @@ TEST(GameScreen, TheBestRunsGhostShowsOnlyWhenItIsThereAndOn)
 
 // A run played with real X key, button and wheel events is kept as last.run, and korvel-replay
 // plays it again pass for pass (it fails if the foot ever leaves the recorded one) to the foot
-// where the game left the player, and checks it headless. The keys go in as in RealKeyEventsReachTheGame.
+// where the game left the player, and checks it headless. The keys go in as in
+// RealKeyEventsReachTheGame.
 TEST(GameScreen, ARunPlayedWithRealKeysIsReplayedToTheSameFoot)
 {
     const std::string script = std::string(gameOnItsOwnXServer) + R"sh(
