@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include <signal.h>
@@ -223,4 +224,42 @@ TEST(KeptRun, AFullDiskKeepsTheScoreAndTheOldRunsWhole)
         ++entries;
     }
     EXPECT_EQ(entries, 2u) << "no temporary file is left";
+}
+
+// A kill at any moment, the saver thread in the middle of a file or not: every run file there
+// is whole, and so is the score.
+TEST(KeptRun, AKillAtAnyMomentLeavesWholeRunsAndAWholeScore)
+{
+    TempDir folder;
+    const Route route = winAfterRestarts();
+    std::mt19937 random(20261209);
+    std::uniform_int_distribution<int> delayMicroseconds(0, 1000000);
+    int whole = 0;
+    for (int round = 0; round < 12; ++round) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (;;) {
+                fs::remove(folder / "score.txt");
+                std::ostringstream errors;
+                playKeepingRuns(folder, route, route.events.back().time + 3.0, errors);
+            }
+        }
+        usleep(static_cast<useconds_t>(delayMicroseconds(random)));
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        if (fs::exists(folder / "score.txt")) {
+            EXPECT_EQ(folder.read("score.txt"), "84") << "after kill " << round;
+        }
+        for (const char* file : {"last.run", "best.run"}) {
+            ParseError error;
+            if (fs::exists(folder / file)) {
+                EXPECT_TRUE(loadRecording(folder / file, error))
+                    << file << " after kill " << round << ", line " << error.line << ": "
+                    << error.message;
+                ++whole;
+            }
+        }
+    }
+    EXPECT_GT(whole, 0) << "no kill came after a whole save";
 }
