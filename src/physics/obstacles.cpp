@@ -108,8 +108,11 @@ bool restoreObstacles(float knifeTimer, float hazardTimer, std::uint64_t hazardH
     }
     obstacles.knifeTimer = knifeTimer;
     obstacles.hazardTimer = hazardTimer;
+    // Only a hazard that moves is heard and followed by its particles: the live game restores
+    // the spot it stands on at every restart.
+    const bool moves = obstacles.hazard->getGlobalPose().position != hazardSpot;
     obstacles.hazard->setGlobalPose(at(hazardSpot));
-    if (obstacles.hopListener) {
+    if (moves && obstacles.hopListener) {
         obstacles.hopListener(hazardSpot);
     }
     return true;

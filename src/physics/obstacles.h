@@ -56,7 +56,8 @@ void advanceObstacleTimers(float dt);
 // Where a snapshot left the obstacles: their timers, the hazard's spot and the hops it had
 // made. The random sequence is drawn on to where those hops left it, so this follows a fresh
 // start-up (or the state it was taken from): it never runs backwards. False, changing nothing,
-// when the sequence has already run further.
+// when the sequence has already run further. A hazard put on another spot is told to the hop
+// listener, as a hop is.
 bool restoreObstacles(float knifeTimer, float hazardTimer, std::uint64_t hazardHops,
                       const glm::vec3& hazardSpot);
 

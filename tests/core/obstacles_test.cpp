@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 // Periods are counted in frames of 1/60 s, whose sum in floats is a hair off.
@@ -66,4 +67,30 @@ TEST_F(KitchenWorld, TheHazardHopsEveryTwoSecondsBetweenItsFiveSpots)
                   level::hazardSpots.end());
     }
     EXPECT_LT(std::count(spots.begin(), spots.end(), spots[0]), 10) << "it hops about";
+}
+
+// A restore draws the random sequence on to where the snapshot's hops left it and never back;
+// the hop listener (the particles, the hop's sound) hears only a hazard that moves.
+TEST_F(KitchenWorld, ARestoreDrawsTheRandomSequenceOnAndIsHeardOnlyWhenTheHazardMoves)
+{
+    std::vector<glm::vec3> heard;
+    obstacles.hopListener = [&](const glm::vec3& spot) { heard.push_back(spot); };
+    std::srand(7);
+    std::rand();
+    std::rand();
+    const int third = std::rand();
+    std::srand(7);
+
+    EXPECT_TRUE(restoreObstacles(1.5f, 0.25f, 2, level::hazardSpots[0]));
+    EXPECT_TRUE(heard.empty()) << "the hazard stands where it stood";
+    EXPECT_EQ(std::rand(), third) << "two draws, one for each hop";
+    EXPECT_EQ(obstacles.knifeTimer, 1.5f);
+    EXPECT_EQ(obstacles.hazardTimer, 0.25f);
+
+    EXPECT_TRUE(restoreObstacles(0.0f, 0.0f, 2, level::hazardSpots[3]));
+    ASSERT_EQ(heard.size(), 1u);
+    EXPECT_EQ(heard[0], level::hazardSpots[3]);
+    EXPECT_EQ(hazard->getGlobalPose().position, level::hazardSpots[3]);
+    EXPECT_FALSE(restoreObstacles(0.0f, 0.0f, 1, level::hazardSpots[0])) << "not backwards";
+    EXPECT_EQ(hazard->getGlobalPose().position, level::hazardSpots[3]);
 }
