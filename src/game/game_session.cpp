@@ -5,6 +5,7 @@
 #include "game/input_state.h"
 #include "game/level_fingerprint.h"
 #include "game/pass_input.h"
+#include "game/snapshot_lines.h"
 #include "physics/obstacles.h"
 #include "physics/physics_world.h"
 #include "physics/player.h"

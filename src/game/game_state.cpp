@@ -62,17 +62,6 @@ int Attempt::secondsLeft() const
     return secondsLeftAfter(playTime);
 }
 
-const char* outcomeWord(const AttemptOutcome& ended)
-{
-    if (ended.won) {
-        return "won";
-    }
-    if (ended.dead) {
-        return "dead";
-    }
-    return ended.timeUp ? "timeup" : "playing";
-}
-
 bool attemptPlaying()
 {
     return !outcome.dead && !outcome.won && !outcome.timeUp;

@@ -1,6 +1,7 @@
 #include "runs/run_recorder.h"
 
 #include "game/pass_input.h"
+#include "game/snapshot_lines.h"
 
 void reserveRunRoom(RunRecording& recording)
 {

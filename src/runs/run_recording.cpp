@@ -1,6 +1,7 @@
 #include "runs/run_recording.h"
 
 #include "game/key_names.h"
+#include "game/snapshot_lines.h"
 
 #include <cerrno>
 #include <climits>
