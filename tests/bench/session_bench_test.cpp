@@ -40,6 +40,7 @@ struct FakeSession {
             }
         }
         figure(Figure::Deaths, std::to_string(deaths));
+        figure(Figure::DeathSeconds, "3.25");
         figure(Figure::Restarts, "13");
         figure(Figure::FinalRunBytes, "5");
         figure(Figure::PeakRssMb, "150");

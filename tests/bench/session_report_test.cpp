@@ -31,6 +31,16 @@ TEST(SessionReport, ReadsTheGrowthFromTheSecondMinuteOnAndTheLongestFrames)
     EXPECT_DOUBLE_EQ(minutes[0].passesPerSecond(), 500.0);
 }
 
+TEST(SessionReport, ReadsHowSoonTheAttemptsDied)
+{
+    const SessionSummary summary = summarizeSession({}, 0, {3.3, 0.97, 3.5, 3.4});
+    EXPECT_DOUBLE_EQ(summary.shortestDeathS, 0.97);
+    EXPECT_DOUBLE_EQ(summary.longestDeathS, 3.5);
+    EXPECT_GE(summary.medianDeathS, 3.3);
+    EXPECT_LE(summary.medianDeathS, 3.4);
+    EXPECT_EQ(summary.deathsBeforeTheFloor, 1);
+}
+
 TEST(SessionReport, AOneMinuteSessionHasNoGrowthToShow)
 {
     const SessionSummary summary = summarizeSession({minute(150.0, 180000, 40.0)}, 1000);

@@ -28,6 +28,7 @@ enum class Figure : std::size_t {
     MinuteAllocations,   //   allocations made on the main thread in it, per pass
     MinuteLoad,          //   the machine's one-minute load average at its end
     Deaths,              // session: attempts that ended on the floor
+    DeathSeconds,        // session, one line per death: wall-clock seconds from its attempt's start
     Restarts,            // session: F11 restarts the route asked for
     FinalRunBytes,       // session: last.run once the game has ended
     Count
@@ -58,6 +59,7 @@ inline constexpr std::array<const char*, figureCount> figureNames = {
     "minute_allocations_per_pass",
     "minute_load",
     "deaths",
+    "death_seconds",
     "restarts",
     "final_run_bytes",
 };

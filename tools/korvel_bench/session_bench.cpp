@@ -23,6 +23,7 @@ constexpr double replayTimeout = 600.0;
 
 struct SessionFigures {
     std::vector<SessionMinute> minutes;
+    std::vector<double> deathSeconds;
     long deaths = 0;
     long restarts = 0;
     double finalRunBytes = 0.0;
@@ -85,6 +86,7 @@ SessionFigures measureSession(const ChildProgram& program, const BenchOptions& o
     SessionFigures figures;
     figures.minutes = readMinutes(child, options.sessionMinutes);
     figures.deaths = static_cast<long>(child.number(Figure::Deaths));
+    figures.deathSeconds = child.numbers(Figure::DeathSeconds);
     figures.restarts = static_cast<long>(child.number(Figure::Restarts));
     figures.finalRunBytes = child.number(Figure::FinalRunBytes);
     figures.peakResidentMb = child.number(Figure::PeakRssMb);
@@ -150,7 +152,8 @@ void reportSession(const SessionFigures& figures, const BenchOptions& options,
         << " attempts, peak resident memory " << figures.peakResidentMb << " MB\n"
         << "load average before / after: " << loadBefore << " / " << loadAverage() << "\n\n"
         << formatMinuteTable(figures.minutes) << "\n"
-        << formatSessionSummary(summarizeSession(figures.minutes, figures.finalRunBytes));
+        << formatSessionSummary(
+               summarizeSession(figures.minutes, figures.finalRunBytes, figures.deathSeconds));
 }
 
 } // namespace

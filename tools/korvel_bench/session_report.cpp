@@ -1,5 +1,7 @@
 #include "session_report.h"
 
+#include "bench_report.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -8,6 +10,10 @@ namespace {
 // Minute 2 on: the first minute holds the start-up's own growth (the shader cache, the
 // driver's first buffers), not what the session does over time.
 constexpr std::size_t settledMinute = 1;
+
+// The soonest a walk off the counter reaches the floor: the walk begins 1.5 s in at the
+// earliest and the fall takes about 1.7 s.
+constexpr double soonestFloorDeathS = 3.0;
 
 std::string formatted(const char* format, double a, double b = 0.0, double c = 0.0)
 {
@@ -23,9 +29,18 @@ double SessionMinute::passesPerSecond() const
     return seconds > 0.0 ? static_cast<double>(passes) / seconds : 0.0;
 }
 
-SessionSummary summarizeSession(const std::vector<SessionMinute>& minutes, double finalRunBytes)
+SessionSummary summarizeSession(const std::vector<SessionMinute>& minutes, double finalRunBytes,
+                                const std::vector<double>& deathSeconds)
 {
     SessionSummary summary;
+    if (!deathSeconds.empty()) {
+        summary.shortestDeathS = *std::min_element(deathSeconds.begin(), deathSeconds.end());
+        summary.medianDeathS = median(deathSeconds);
+        summary.longestDeathS = *std::max_element(deathSeconds.begin(), deathSeconds.end());
+        summary.deathsBeforeTheFloor =
+            std::count_if(deathSeconds.begin(), deathSeconds.end(),
+                          [](double seconds) { return seconds < soonestFloorDeathS; });
+    }
     summary.finalRunBytes = finalRunBytes;
     summary.largestRunBytes = finalRunBytes;
     if (minutes.empty()) {
@@ -64,5 +79,10 @@ std::string formatSessionSummary(const SessionSummary& summary)
            formatted("last.run: largest %.0f bytes, final %.0f bytes\n", summary.largestRunBytes,
                      summary.finalRunBytes) +
            formatted("longest frame: first minute %.2f ms, whole session %.2f ms\n",
-                     summary.firstMinuteLongestMs, summary.longestMs);
+                     summary.firstMinuteLongestMs, summary.longestMs) +
+           formatted("death after the attempt's start: shortest %.2f s, median %.2f s, longest "
+                     "%.2f s\n",
+                     summary.shortestDeathS, summary.medianDeathS, summary.longestDeathS) +
+           formatted("deaths before a fall could reach the floor (a knife or the hazard): %.0f\n",
+                     static_cast<double>(summary.deathsBeforeTheFloor));
 }

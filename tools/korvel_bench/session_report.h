@@ -24,10 +24,17 @@ struct SessionSummary {
     double finalRunBytes = 0.0;
     double firstMinuteLongestMs = 0.0;
     double longestMs = 0.0; // over the whole session
+    // How long after its start each attempt died, in seconds: a fall to the floor takes about
+    // 3.2 to 3.7 s, so a shorter one is a knife or the hazard.
+    double shortestDeathS = 0.0;
+    double medianDeathS = 0.0;
+    double longestDeathS = 0.0;
+    long deathsBeforeTheFloor = 0; // under 3 s: no walk reaches the floor that soon
 };
 
 // finalRunBytes is last.run's size once the game has ended; no minutes give an empty summary.
-SessionSummary summarizeSession(const std::vector<SessionMinute>& minutes, double finalRunBytes);
+SessionSummary summarizeSession(const std::vector<SessionMinute>& minutes, double finalRunBytes,
+                                const std::vector<double>& deathSeconds = {});
 
 // One row per minute, as a Markdown table.
 std::string formatMinuteTable(const std::vector<SessionMinute>& minutes);

@@ -38,6 +38,7 @@ SessionRun::SessionRun(long minutes, std::filesystem::path lastRun)
       frameTimes(std::make_unique<FrameTimeHistogram>())
 {
     rows.reserve(static_cast<std::size_t>(minutes));
+    deathSeconds.reserve(static_cast<std::size_t>(restartsAmong(route, route.events.size())) + 1);
 }
 
 int SessionRun::play()
@@ -68,12 +69,13 @@ void SessionRun::passBegins()
     if (input.pass() == 0) {
         sessionStart = now;
         minuteStart = now;
+        attemptStart = now;
         minuteAllocations = allocations::countOnThisThread();
     } else {
         frameTimes->add((now - passStart) * 1000.0);
     }
     passStart = now;
-    watchOutcome();
+    watchOutcome(now);
     if (!pastLastMinute() && now - minuteStart >= minuteSeconds) {
         endMinute(now);
     }
@@ -84,10 +86,16 @@ void SessionRun::passBegins()
 }
 
 // The outcome as the pass before left it: a death stays set until F11 restarts the attempt.
-void SessionRun::watchOutcome()
+void SessionRun::watchOutcome(double now)
 {
     if (outcome.dead && !dead) {
         ++deaths;
+        if (deathSeconds.size() < deathSeconds.capacity()) {
+            deathSeconds.push_back(now - attemptStart);
+        }
+    }
+    if (dead && !outcome.dead) {
+        attemptStart = now;
     }
     dead = outcome.dead;
 }
@@ -127,6 +135,9 @@ void SessionRun::report() const
         writeFigure(Figure::MinuteLoad, minute.load);
     }
     writeFigure(Figure::Deaths, static_cast<double>(deaths));
+    for (const double seconds : deathSeconds) {
+        writeFigure(Figure::DeathSeconds, seconds);
+    }
     writeFigure(Figure::Restarts, static_cast<double>(restartsAmong(route, input.delivered())));
     writeFigure(Figure::FinalRunBytes, finalRunBytes);
     writeFigure(Figure::PeakRssMb, peakResidentMegabytes());

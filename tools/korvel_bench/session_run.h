@@ -29,7 +29,7 @@ class SessionRun final : public FrameObserver {
   private:
     void passBegins() override;
 
-    void watchOutcome();
+    void watchOutcome(double now);
     void endMinute(double now);
     bool pastLastMinute() const;
 
@@ -45,6 +45,8 @@ class SessionRun final : public FrameObserver {
     long minuteAllocations = 0; // the main thread's count when the minute began
     bool dead = false;          // the outcome as the previous pass left it
     long deaths = 0;
+    double attemptStart = 0.0;
+    std::vector<double> deathSeconds; // from each attempt's start, room for every cycle kept
     double finalRunBytes = 0.0;
 };
 
