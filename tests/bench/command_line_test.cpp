@@ -11,6 +11,7 @@ BenchOptions changedOptions()
     options.warmUp = 5;
     options.ceilingFrames = 40;
     options.route = "some.route";
+    options.sessionMinutes = 7;
     return options;
 }
 
@@ -42,7 +43,8 @@ TEST(BenchCommandLine, RefusesWhatMakesNoSense)
 TEST(BenchCommandLine, EachChildReadsBackItsShareOfTheOptions)
 {
     const BenchOptions options = changedOptions();
-    for (const BenchMode mode : {BenchMode::Ceiling, BenchMode::Play, BenchMode::Startup}) {
+    for (const BenchMode mode :
+         {BenchMode::Ceiling, BenchMode::Play, BenchMode::Startup, BenchMode::Session}) {
         const std::optional<CommandLine> line = parseCommandLine(childArguments(mode, options));
         ASSERT_TRUE(line) << modeName(mode);
         EXPECT_EQ(line->mode, mode);
@@ -55,4 +57,19 @@ TEST(BenchCommandLine, EachChildReadsBackItsShareOfTheOptions)
     EXPECT_EQ(play->options.route, options.route);
     EXPECT_EQ(play->options.frames, options.frames);
     EXPECT_EQ(play->options.warmUp, options.warmUp);
+    const std::optional<CommandLine> session =
+        parseCommandLine(childArguments(BenchMode::Session, options));
+    EXPECT_EQ(session->options.sessionMinutes, options.sessionMinutes);
+}
+
+TEST(BenchCommandLine, TheLongSessionIsAskedForOnly)
+{
+    EXPECT_EQ(parseCommandLine({})->options.sessionMinutes, 0);
+    const std::optional<CommandLine> line = parseCommandLine({"--session", "20"});
+    ASSERT_TRUE(line);
+    EXPECT_EQ(line->mode, BenchMode::Everything);
+    EXPECT_EQ(line->options.sessionMinutes, 20);
+    EXPECT_EQ(parseCommandLine({"--session", "0"})->options.sessionMinutes, 1);
+    EXPECT_FALSE(parseCommandLine({modeName(BenchMode::Session), "0"}));
+    EXPECT_FALSE(parseCommandLine({modeName(BenchMode::Session)}));
 }

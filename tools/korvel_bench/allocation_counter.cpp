@@ -11,6 +11,7 @@
 namespace {
 
 std::atomic<long> allocationCount{0};
+thread_local long threadAllocationCount = 0;
 std::atomic<bool> tracing{false};
 thread_local bool printing = false; // backtrace allocates itself the first time
 
@@ -34,6 +35,11 @@ long allocations::count()
     return allocationCount.load();
 }
 
+long allocations::countOnThisThread()
+{
+    return threadAllocationCount;
+}
+
 void allocations::trace(bool on)
 {
     tracing = on;
@@ -42,6 +48,7 @@ void allocations::trace(bool on)
 void* operator new(std::size_t size)
 {
     allocationCount.fetch_add(1, std::memory_order_relaxed);
+    ++threadAllocationCount;
     if (tracing.load(std::memory_order_relaxed)) {
         printCallStack();
     }

@@ -9,6 +9,8 @@
 #include "ceiling_loop.h"
 #include "command_line.h"
 #include "play_run.h"
+#include "session_bench.h"
+#include "session_run.h"
 #include "startup_run.h"
 
 #include <filesystem>
@@ -29,10 +31,15 @@ int main(int argc, char** argv)
         return runPlay(line->options);
     case BenchMode::Startup:
         return runStartup();
+    case BenchMode::Session:
+        return runSession(line->options.sessionMinutes);
     case BenchMode::Everything:
         break;
     }
     const ChildProgram self{std::filesystem::read_symlink("/proc/self/exe").string(),
                             std::filesystem::current_path().string()};
+    if (line->options.sessionMinutes > 0) {
+        return runSessionBench(line->options, self, std::cout, std::cerr);
+    }
     return runBench(line->options, self, std::cout, std::cerr);
 }

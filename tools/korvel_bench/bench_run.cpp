@@ -2,6 +2,7 @@
 
 #include "bench_report.h"
 #include "launch_time.h"
+#include "process_measures.h"
 
 #include <stdlib.h>
 
@@ -45,16 +46,6 @@ class ShaderCacheFolder {
 
     std::string path;
 };
-
-std::string loadAverage()
-{
-    std::ifstream file("/proc/loadavg");
-    std::string one;
-    std::string five;
-    std::string fifteen;
-    file >> one >> five >> fifteen;
-    return one + " " + five + " " + fifteen;
-}
 
 void measureCeiling(const ChildProgram& program, const BenchOptions& options, BenchFigures& figures)
 {

@@ -7,12 +7,13 @@
 const char* const usageText =
     "usage: korvel-bench [--frames N] [--warm-up N] [--ceiling-frames N] [--startup-runs N] "
     "[--route FILE] [--json FILE]\n"
-    "       korvel-bench ceiling FRAMES | play ROUTE FRAMES WARM_UP | startup\n";
+    "       korvel-bench --session MINUTES\n"
+    "       korvel-bench ceiling FRAMES | play ROUTE FRAMES WARM_UP | startup | session MINUTES\n";
 
 namespace {
 
 // In BenchMode order; the parent has no name of its own, it takes options instead.
-constexpr std::array<const char*, 4> modeNames = {"", "ceiling", "play", "startup"};
+constexpr std::array<const char*, 5> modeNames = {"", "ceiling", "play", "startup", "session"};
 
 bool isChildMode(const std::string& word)
 {
@@ -46,6 +47,9 @@ std::optional<CommandLine> parseChildMode(const std::vector<std::string>& argume
     } else if (arguments[0] == modeName(BenchMode::Startup) && arguments.size() == 1) {
         line.mode = BenchMode::Startup;
         valid = true;
+    } else if (arguments[0] == modeName(BenchMode::Session) && arguments.size() == 2) {
+        line.mode = BenchMode::Session;
+        valid = readCount(arguments[1], options.sessionMinutes) && options.sessionMinutes > 0;
     }
     return valid ? std::optional<CommandLine>(line) : std::nullopt;
 }
@@ -73,6 +77,8 @@ bool setOption(BenchOptions& options, const std::string& word, const std::string
         options.ceilingFrames = std::max(1L, count);
     } else if (word == "--startup-runs") {
         options.startupRuns = static_cast<int>(std::max(1L, count));
+    } else if (word == "--session") {
+        options.sessionMinutes = std::max(1L, count);
     } else {
         return false;
     }
@@ -109,6 +115,8 @@ std::vector<std::string> childArguments(BenchMode measurement, const BenchOption
                 std::to_string(options.warmUp)};
     case BenchMode::Startup:
         return {name};
+    case BenchMode::Session:
+        return {name, std::to_string(options.sessionMinutes)};
     case BenchMode::Everything:
         break;
     }

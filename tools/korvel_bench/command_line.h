@@ -15,8 +15,12 @@
 //   korvel-bench play ROUTE FRAMES WARM_UP
 //   korvel-bench startup
 //
-// which reports its figures to the parent (figure_lines.h).
-enum class BenchMode { Everything, Ceiling, Play, Startup };
+// which reports its figures to the parent (figure_lines.h). The long session is a measurement
+// of its own, too long for the quick run: "korvel-bench --session MINUTES" runs only it, in a
+// child started as
+//
+//   korvel-bench session MINUTES
+enum class BenchMode { Everything, Ceiling, Play, Startup, Session };
 
 // How long and how often to measure. The parent reads them from its options and hands each
 // child its share of them as arguments.
@@ -27,6 +31,7 @@ struct BenchOptions {
     int startupRuns = 3; // pairs of a cold and a warm start; the medians are reported
     std::string route = "routes/win.route";
     std::string json = "bench.json";
+    long sessionMinutes = 0; // above 0: the long session alone, this many minutes
 };
 
 struct CommandLine {

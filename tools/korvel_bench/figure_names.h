@@ -19,6 +19,18 @@ enum class Figure : std::size_t {
     SecondsLeft,         // play: on the game's clock when the loop ended
     PeakRssMb,           // play and startup
     StartupS,            // startup: from the launch to the return of the first swap
+    MinuteRssMb,         // session, one line per minute: resident memory at its end
+    MinuteRunBytes,      //   the size of last.run at its end (0 before the first is saved)
+    MinutePasses,        //   passes that ended in it
+    MinuteSeconds,       //   its length on the wall clock
+    MinuteLongestMs,     //   its longest frame
+    MinuteMedianMs,      //   its median frame
+    MinuteAllocations,   //   allocations made on the main thread in it, per pass
+    MinuteLoad,          //   the machine's one-minute load average at its end
+    Deaths,              // session: attempts that ended on the floor
+    DeathSeconds,        // session, one line per death: wall-clock seconds from its attempt's start
+    Restarts,            // session: F11 restarts the route asked for
+    FinalRunBytes,       // session: last.run once the game has ended
     Count
 };
 
@@ -38,6 +50,18 @@ inline constexpr std::array<const char*, figureCount> figureNames = {
     "seconds_left",
     "peak_rss_mb",
     "startup_s",
+    "minute_rss_mb",
+    "minute_run_bytes",
+    "minute_passes",
+    "minute_seconds",
+    "minute_longest_ms",
+    "minute_median_ms",
+    "minute_allocations_per_pass",
+    "minute_load",
+    "deaths",
+    "death_seconds",
+    "restarts",
+    "final_run_bytes",
 };
 
 std::string figureName(Figure figure);

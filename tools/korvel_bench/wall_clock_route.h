@@ -21,6 +21,8 @@ class WallClockRoute final : public InputSource {
 
     // The pass in play, from 0 (-1 before the first has begun).
     long pass() const { return passIndex; }
+    // How many of the route's events have gone in so far.
+    std::size_t delivered() const { return next; }
 
   private:
     const Route& route;
