@@ -63,9 +63,14 @@ void RecordingReplay::checkFoot(const glm::dvec3& foot)
     }
 }
 
+std::string footText(const glm::dvec3& foot)
+{
+    char text[96];
+    std::snprintf(text, sizeof text, "%.17g %.17g %.17g", foot.x, foot.y, foot.z);
+    return text;
+}
+
 void printFoot(std::ostream& out, const glm::dvec3& foot)
 {
-    char line[128];
-    std::snprintf(line, sizeof line, "foot: %.17g %.17g %.17g", foot.x, foot.y, foot.z);
-    out << line << std::endl;
+    out << "foot: " << footText(foot) << std::endl;
 }

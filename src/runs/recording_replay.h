@@ -6,6 +6,7 @@
 #include <glm/vec3.hpp>
 
 #include <iosfwd>
+#include <string>
 
 // A recording played again as a pass's inputs: the clock gives back the recorded samples in
 // the order the loop takes them, each pass gets its recorded events and cursor, and after each
@@ -41,5 +42,8 @@ class RecordingReplay final : public InputSource {
     long differs = -1;
 };
 
-// A foot as the tools print it, "foot: X Y Z", exact in decimal.
+// A foot as the tools print it, "X Y Z", exact in decimal.
+std::string footText(const glm::dvec3& foot);
+
+// "foot: X Y Z", a line.
 void printFoot(std::ostream& out, const glm::dvec3& foot);

@@ -6,6 +6,7 @@
 #include "runs/recording_replay.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdio>
 #include <cstring>
 #include <ostream>
@@ -16,22 +17,6 @@ std::string seconds(float playTime)
 {
     char text[32];
     std::snprintf(text, sizeof text, "%.3f", static_cast<double>(playTime));
-    return text;
-}
-
-std::string footText(const glm::dvec3& foot)
-{
-    char text[96];
-    std::snprintf(text, sizeof text, "%.17g %.17g %.17g", foot.x, foot.y, foot.z);
-    return text;
-}
-
-std::string bitsOf(float value)
-{
-    std::uint32_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    char text[16];
-    std::snprintf(text, sizeof text, "%08x", bits);
     return text;
 }
 
@@ -60,9 +45,10 @@ std::string endDifference(const RunRecording& run, const AttemptEnd& replayed)
     if (std::strcmp(said, found) != 0) {
         return std::string("outcome: the run says ") + said + ", the replay ends " + found;
     }
-    if (bitsOf(run.end.playTime) != bitsOf(replayed.playTime)) {
-        return "time: the run says " + bitsOf(run.end.playTime) + ", the replay ends at " +
-               bitsOf(replayed.playTime);
+    if (std::bit_cast<std::uint32_t>(run.end.playTime) !=
+        std::bit_cast<std::uint32_t>(replayed.playTime)) {
+        return "time: the run says " + floatBitsWord(run.end.playTime) + ", the replay ends at " +
+               floatBitsWord(replayed.playTime);
     }
     if (run.end.score != replayed.score) {
         return "score: the run says " + std::to_string(run.end.score) + ", the replay scores " +
@@ -125,7 +111,7 @@ void describeRun(std::ostream& out, const RunRecording& run)
     const bool attempt = run.format >= 2;
     char playTime[64];
     std::snprintf(playTime, sizeof playTime, "%.9g (%s)", static_cast<double>(run.end.playTime),
-                  bitsOf(run.end.playTime).c_str());
+                  floatBitsWord(run.end.playTime).c_str());
     char frame[32];
     std::snprintf(frame, sizeof frame, "%.3f", 1000.0 * static_cast<double>(longest));
     out << "format: " << run.format << "\n"

@@ -3,6 +3,7 @@
 #include "game/key_names.h"
 #include "game/snapshot_lines.h"
 
+#include <bit>
 #include <cerrno>
 #include <climits>
 #include <cmath>
@@ -109,21 +110,13 @@ void appendValue(std::string& text, const SnapshotValue& value)
     text.append(buffer, static_cast<std::size_t>(length));
 }
 
-std::uint32_t floatBits(float value)
-{
-    std::uint32_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
-
 void appendAttemptHeader(std::string& text, const RunRecording& recording)
 {
     text += "level " + hexWord(recording.level) + "\n";
     text += std::string("outcome ") + outcomeWord(recording.end.outcome) + "\n";
-    char time[64];
-    std::snprintf(time, sizeof time, "time %08x %.9g\n", floatBits(recording.end.playTime),
-                  static_cast<double>(recording.end.playTime));
-    text += time;
+    char decimal[32];
+    std::snprintf(decimal, sizeof decimal, "%.9g", static_cast<double>(recording.end.playTime));
+    text += "time " + floatBitsWord(recording.end.playTime) + " " + decimal + "\n";
     text += "score " + std::to_string(recording.end.score) + "\n";
     // The writer only reads the snapshot; the visit hands out its values by address.
     auto& snapshot = const_cast<AttemptSnapshot&>(recording.snapshot);
@@ -169,6 +162,13 @@ void writeRecordingText(std::string& text, const RunRecording& recording)
     }
     text += "end " + std::to_string(recording.passes.size());
     text += recording.format == 1 ? "\n" : " " + hexWord(recording.checksum) + "\n";
+}
+
+std::string floatBitsWord(float value)
+{
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%08x", std::bit_cast<std::uint32_t>(value));
+    return buffer;
 }
 
 std::string recordingText(const RunRecording& recording)
@@ -391,7 +391,7 @@ bool RecordingParser::readAttemptHeader()
         return false;
     }
     const auto timeBits = static_cast<std::uint32_t>(bits);
-    std::memcpy(&recording.end.playTime, &timeBits, sizeof timeBits);
+    recording.end.playTime = std::bit_cast<float>(timeBits);
     recording.end.score = static_cast<int>(score);
     return readSnapshot();
 }

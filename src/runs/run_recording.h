@@ -64,6 +64,9 @@ std::string recordingText(const RunRecording& recording);
 // A 64-bit value as the format writes it: 16 hexadecimal digits.
 std::string hexWord(std::uint64_t value);
 
+// A float's exact bits as the format writes them: 8 hexadecimal digits.
+std::string floatBitsWord(float value);
+
 // Whether text begins as a recording does (and not as a route).
 bool looksLikeRecording(const std::string& text);
 
