@@ -38,6 +38,7 @@ std::string GameSession::startFrom(const AttemptSnapshot& snapshot)
 
 void GameSession::beginAttempt()
 {
+    splitTracker = SplitTracker{};
     captureAttempt(startSnapshot, sources());
     restoreAttempt(startSnapshot, sources());
 }
@@ -81,13 +82,19 @@ PassResult GameSession::update(PassInputs& inputs, std::ostream& log)
         result.newBest = change.newBest;
     }
 
+    if (result.playerMoved) {
+        result.splitTaken =
+            splitTracker.passEnds(result.foot, current.playTime, change.reached.won);
+    }
+
     if (!input.followCamera) {
         const CursorPosition cursor = inputs.cursor();
         orbitCamera.update(cursor.x, cursor.y, input.leftMouseDown, input.rightMouseDown,
                            input.orbitZoom);
     }
 
-    result.attempt = {outcome, current.playTime, outcome.won ? current.secondsLeft() : 0};
+    result.attempt = {outcome, current.playTime, outcome.won ? current.secondsLeft() : 0,
+                      splitTracker.times()};
     result.restarted = restartIfRequested(current);
     if (result.restarted) {
         beginAttempt();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/attempt_snapshot.h"
+#include "game/course_splits.h"
 #include "game/frame_timer.h"
 #include "game/game_state.h"
 #include "game/key_input.h"
@@ -23,6 +24,7 @@ struct AttemptEnd {
     AttemptOutcome outcome;
     float playTime = 0.0f;
     int score = 0; // the seconds left once won, 0 otherwise
+    SplitTimes splits{};
 };
 
 // What one pass's update did, for the callers that draw, play, print and keep files.
@@ -32,6 +34,7 @@ struct PassResult {
     glm::dvec3 footAfter{0.0};  // where the foot stands once the pass is over, a restart too
     AttemptOutcome ended;       // outcome flags set in this pass and still set at its end
     std::optional<int> newBest; // a won score above the stored best: the caller saves it
+    int splitTaken = 0;         // the number (from 1) of a split taken in this pass, or 0
     bool restarted = false;     // and a new attempt started from a snapshot (attemptStart())
     AttemptEnd attempt;
     InputEffects effects; // what the pass's events ask of GL, the window and the loop
@@ -62,6 +65,8 @@ class GameSession {
     void setObserver(FrameObserver* frameObserver) { observer = frameObserver; }
 
     const Attempt& attempt() const { return current; }
+    // The attempt's splits so far.
+    const SplitTracker& splits() const { return splitTracker; }
     // What the attempt in play started from.
     const AttemptSnapshot& attemptStart() const { return startSnapshot; }
     std::uint64_t level() const { return levelPrint; }
@@ -80,6 +85,7 @@ class GameSession {
     OrbitCamera& orbitCamera;
     FrameTimer clock;
     Attempt current;
+    SplitTracker splitTracker;
     FrameObserver* observer = nullptr;
     AttemptSnapshot startSnapshot;
     AttemptSnapshot scratch; // the checksum's capture, kept for its room

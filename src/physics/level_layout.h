@@ -126,6 +126,24 @@ inline constexpr std::array<glm::vec3, 5> hazardSpots{{
     {201.0f, 0.0f, 52.0f},
 }};
 
+// A box of world space from its low to its high corner, edges included.
+struct Region {
+    glm::vec3 low;
+    glm::vec3 high;
+};
+
+// Where the course changes character, in the order a run meets them: an attempt's splits are
+// taken as the player's foot first stands in each, and its last split is the pizza itself. Each
+// spans its whole stretch, from a little below the counter tops to far above any jump, so no
+// way along the course slips past one between two passes.
+inline constexpr std::array<Region, 5> checkpoints{{
+    {{64.5f, -5.0f, -7.0f}, {107.2f, 40.0f, 40.0f}},  // past book pile 1: first run and table 1
+    {{117.8f, -5.0f, -7.0f}, {143.0f, 40.0f, 7.0f}},  // over the pit: the second run
+    {{143.0f, -5.0f, 12.0f}, {155.1f, 40.0f, 30.0f}}, // round the corner: the corner run
+    {{143.0f, -5.0f, 43.2f}, {275.1f, 40.0f, 55.2f}}, // onto the far run
+    {{326.0f, -5.0f, 3.0f}, {351.0f, 40.0f, 43.0f}},  // off the chairs: above table 2
+}};
+
 inline constexpr glm::vec3 waterCentre{112.0f, -1.5f, 0.0f};
 inline constexpr float waterSize = 10.3f;
 
