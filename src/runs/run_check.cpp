@@ -23,10 +23,10 @@ std::string seconds(float playTime)
 // The header values a build checks before it plays: the format, its own build and course.
 std::string headerDifference(const RunRecording& run)
 {
-    if (run.format != recordingFormat) {
+    if (run.format < 2) {
         return "format: " + std::to_string(run.format) +
-               " keeps no snapshot or checksum to check; format " +
-               std::to_string(recordingFormat) + " does";
+               " keeps no snapshot or checksum to check; formats 2 to " +
+               std::to_string(recordingFormat) + " do";
     }
     if (run.build != recordingBuild()) {
         return "build: made by " + run.build + ", checked by " + recordingBuild();
@@ -34,6 +34,26 @@ std::string headerDifference(const RunRecording& run)
     const std::uint64_t level = levelFingerprint();
     if (run.level != level) {
         return "level: made on " + hexWord(run.level) + ", this build plays " + hexWord(level);
+    }
+    return {};
+}
+
+std::string splitText(const std::optional<float>& split)
+{
+    return split ? floatBitsWord(*split) : std::string("none");
+}
+
+// Format 2 runs keep no splits; from format 3 on each must be the replay's, bit for bit.
+std::string splitDifference(const SplitTimes& said, const SplitTimes& found)
+{
+    for (std::size_t index = 0; index < splitCount; ++index) {
+        const auto& a = said.at[index];
+        const auto& b = found.at[index];
+        if (a.has_value() != b.has_value() ||
+            (a && std::bit_cast<std::uint32_t>(*a) != std::bit_cast<std::uint32_t>(*b))) {
+            return "split " + std::to_string(index + 1) + ": the run says " + splitText(a) +
+                   ", the replay takes " + splitText(b);
+        }
     }
     return {};
 }
@@ -54,7 +74,7 @@ std::string endDifference(const RunRecording& run, const AttemptEnd& replayed)
         return "score: the run says " + std::to_string(run.end.score) + ", the replay scores " +
                std::to_string(replayed.score);
     }
-    return {};
+    return run.format >= 3 ? splitDifference(run.end.splits, replayed.splits) : std::string();
 }
 
 } // namespace
@@ -121,5 +141,11 @@ void describeRun(std::ostream& out, const RunRecording& run)
         << "play_time: " << (attempt ? playTime : "unknown") << "\n"
         << "score: " << (attempt ? std::to_string(run.end.score) : "unknown") << "\n"
         << "passes: " << run.passes.size() << "\n"
-        << "longest_frame_ms: " << frame << std::endl;
+        << "longest_frame_ms: " << frame << "\n";
+    for (std::size_t index = 0; index < splitCount; ++index) {
+        if (const std::optional<float> split = run.end.splits.at[index]) {
+            out << "split_" << index + 1 << ": " << seconds(*split) << "\n";
+        }
+    }
+    out << std::flush;
 }

@@ -14,12 +14,14 @@ struct RunCheck {
     AttemptEnd end;         // how the replay ended
 };
 
-// Plays the run again without a window or GL, as fast as the machine goes. Format 2 only.
+// Plays the run again without a window or GL, as fast as the machine goes. Format 2 and later;
+// splits are checked from format 3 on.
 RunCheck checkRun(const RunRecording& run);
 
 // "verified: OUTCOME time=SECONDS score=N"
 std::string verifiedLine(const AttemptEnd& end);
 
 // The run's header and figures as key: value lines: format, build, level, outcome, play_time,
-// score, passes, longest_frame_ms. Format 1 files name what they do not keep as unknown.
+// score, passes, longest_frame_ms, then split_N for each split the run took (format 3 on).
+// Format 1 files name what they do not keep as unknown.
 void describeRun(std::ostream& out, const RunRecording& run);

@@ -118,6 +118,15 @@ void appendAttemptHeader(std::string& text, const RunRecording& recording)
     std::snprintf(decimal, sizeof decimal, "%.9g", static_cast<double>(recording.end.playTime));
     text += "time " + floatBitsWord(recording.end.playTime) + " " + decimal + "\n";
     text += "score " + std::to_string(recording.end.score) + "\n";
+    if (recording.format >= 3) {
+        for (std::size_t index = 0; index < splitCount; ++index) {
+            if (const std::optional<float> split = recording.end.splits.at[index]) {
+                std::snprintf(decimal, sizeof decimal, "%.9g", static_cast<double>(*split));
+                text += "split " + std::to_string(index + 1) + " " + floatBitsWord(*split) + " " +
+                        decimal + "\n";
+            }
+        }
+    }
     // The writer only reads the snapshot; the visit hands out its values by address.
     auto& snapshot = const_cast<AttemptSnapshot&>(recording.snapshot);
     forEachSnapshotLine(snapshot, [&](std::string_view name, std::span<SnapshotValue> values) {
@@ -221,7 +230,7 @@ class RecordingParser {
   public:
     RecordingParser(const std::string& text, ParseError& error) : all(text), error(error) {}
 
-    std::optional<RunRecording> parse();
+    std::optional<RunRecording> parse(bool headerOnly);
 
   private:
     bool refuse(const std::string& why)
@@ -234,6 +243,7 @@ class RecordingParser {
     bool readFormat();
     bool readFirstHeader();
     bool readAttemptHeader();
+    bool readSplits();
     bool readSnapshot();
     bool readValue(std::size_t index, const SnapshotValue& value);
     bool readBody();
@@ -393,7 +403,40 @@ bool RecordingParser::readAttemptHeader()
     const auto timeBits = static_cast<std::uint32_t>(bits);
     recording.end.playTime = std::bit_cast<float>(timeBits);
     recording.end.score = static_cast<int>(score);
-    return readSnapshot();
+    return (recording.format < 3 || readSplits()) && readSnapshot();
+}
+
+// Format 3: a line for each split the attempt took, in the course's order.
+bool RecordingParser::readSplits()
+{
+    long previous = 0;
+    for (;;) {
+        const std::size_t lineStart = at;
+        const int lineNumber = number;
+        if (!nextLine() || words.empty() || words[0] != "split") {
+            at = lineStart; // the snapshot's first line: read again there
+            number = lineNumber;
+            return true;
+        }
+        long index = 0;
+        std::uint64_t bits = 0;
+        if (words.size() != 4) {
+            return refuse("'split' takes 3 values");
+        }
+        if (!whole(1, 1, static_cast<long>(splitCount), index) || !hex(2, 8, bits)) {
+            return false;
+        }
+        if (index <= previous) {
+            return refuse("split " + std::to_string(index) + " stands after split " +
+                          std::to_string(previous));
+        }
+        const float time = std::bit_cast<float>(static_cast<std::uint32_t>(bits));
+        if (!std::isfinite(time) || time < 0.0f) {
+            return refuse("split " + std::to_string(index) + " is not a play time");
+        }
+        recording.end.splits.at[static_cast<std::size_t>(index) - 1] = time;
+        previous = index;
+    }
 }
 
 bool RecordingParser::readValue(std::size_t index, const SnapshotValue& value)
@@ -564,15 +607,18 @@ bool RecordingParser::readBody()
     return refuse("unknown line '" + std::string(kind) + "'");
 }
 
-std::optional<RunRecording> RecordingParser::parse()
+std::optional<RunRecording> RecordingParser::parse(bool headerOnly)
 {
     const bool header =
         readFormat() && (recording.format == 1 ? readFirstHeader() : readAttemptHeader());
     if (!header) {
         return std::nullopt;
     }
-    if (recording.format == 2) {
+    if (recording.format >= 2) {
         recording.startSample = static_cast<double>(recording.snapshot.timer.last);
+    }
+    if (headerOnly) {
+        return std::move(recording);
     }
     while (nextLine()) {
         if (!readBody()) {
@@ -591,5 +637,25 @@ std::optional<RunRecording> RecordingParser::parse()
 
 std::optional<RunRecording> parseRecording(const std::string& text, ParseError& error)
 {
-    return RecordingParser(text, error).parse();
+    return RecordingParser(text, error).parse(false);
+}
+
+std::optional<RunRecording> loadRecordingHeader(const std::filesystem::path& file,
+                                                ParseError& error)
+{
+    // Far more than the longest header: the snapshot's bodies are bounded.
+    constexpr std::size_t headerBytes = std::size_t{1} << 18;
+    std::error_code status;
+    std::ifstream in;
+    if (std::filesystem::is_regular_file(file, status)) {
+        in.open(file, std::ios::binary);
+    }
+    if (!in) {
+        error = {0, "cannot read " + file.string()};
+        return std::nullopt;
+    }
+    std::string text(headerBytes, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    return RecordingParser(text, error).parse(true);
 }

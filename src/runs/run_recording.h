@@ -31,12 +31,16 @@ struct RecordedPass {
 // the same build, it gives the same frame times, the same events in the same passes, and so the
 // same attempt, bit for bit. A file of format 1 holds instead every pass from program start and
 // the first pass of the attempt it was kept for; it is still read and played.
+// The newest version of the text format: the one this build writes. It reads 1 and 2 as well.
+inline constexpr int recordingFormat = 3;
+
 struct RunRecording {
-    int format = 2;
+    int format = recordingFormat;
     std::string build;      // which program made it
     long attemptStart = 0;  // format 1: the first pass of the kept attempt; 0 in format 2
     double startSample = 0; // the clock before the first pass
-    // Format 2 only: the course, how the attempt ended, where it started and where it ended.
+    // Format 2 and later: the course, how the attempt ended (with its splits from format 3 on),
+    // where it started and where it ended.
     std::uint64_t level = 0;
     AttemptEnd end;
     std::uint64_t checksum = 0; // of the state after the last pass (GameSession::stateChecksum)
@@ -44,9 +48,6 @@ struct RunRecording {
     std::vector<RecordedPass> passes;
     std::vector<InputEvent> events; // in arrival order
 };
-
-// The newest version of the text format: the one this build writes. It reads 1 as well.
-inline constexpr int recordingFormat = 2;
 
 // The largest recording file read: far above the longest attempt a fast machine records.
 inline constexpr std::uintmax_t maxRecordingBytes = std::uintmax_t{1} << 30;
@@ -74,6 +75,12 @@ bool looksLikeRecording(const std::string& text);
 // version is refused with its number. Bounds-safe on any input.
 std::optional<RunRecording> parseRecording(const std::string& text, ParseError& error);
 std::optional<RunRecording> loadRecording(const std::filesystem::path& file, ParseError& error);
+
+// Reads only what a recording says before its passes: the version, the build and, from format 2
+// on, the attempt's header and snapshot. Fast whatever the run's length; a file cut or damaged
+// in its passes is not noticed.
+std::optional<RunRecording> loadRecordingHeader(const std::filesystem::path& file,
+                                                ParseError& error);
 
 // Where a player's runs are kept: beside the best score, in the same folder.
 std::filesystem::path bestRunFile(const std::filesystem::path& scoreFile);

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <sstream>
 
@@ -62,7 +63,7 @@ TEST(RunRecording, ItsTextGivesBackEverySampleAndEventBitForBit)
 TEST(RunRecording, ADamagedOrCutRecordingIsRefusedAtItsLine)
 {
     const std::pair<std::string, int> damaged[] = {
-        {"korvel-run 3\nbuild future\n", 1},
+        {"korvel-run 4\nbuild future\n", 1},
         {"korvel-run 1\nattempt 0\n", 2},
         {header + "p 0 1 0 0 0\np 1 2 0 0\nend 2\n", 6},
         {header + "k W press\np 0 1 0 0 0\nend 1\n", 5},
@@ -80,8 +81,47 @@ TEST(RunRecording, ADamagedOrCutRecordingIsRefusedAtItsLine)
         EXPECT_EQ(error.line, line) << text << error.message;
     }
     ParseError error;
-    parseRecording("korvel-run 3\n", error);
-    EXPECT_EQ(error.message, "recorded in format 3; this build reads formats 1 to 2");
+    parseRecording("korvel-run 4\n", error);
+    EXPECT_EQ(error.message, "recorded in format 4; this build reads formats 1 to 3");
+}
+
+TEST(RunRecording, SplitsComeBackBitForBitAndADamagedSplitIsRefusedAtItsLine)
+{
+    RunRecording run;
+    run.build = "test";
+    run.end = {{false, true, false}, 35.6333351f, 84, {}};
+    run.end.splits.at[0] = 6.4666667f;
+    run.end.splits.at[2] = 0x1.fffffep+3f;
+    run.end.splits.at[splitCount - 1] = 35.6333351f;
+    const std::string text = recordingText(run);
+    ParseError error;
+    const std::optional<RunRecording> back = parseRecording(text, error);
+    ASSERT_TRUE(back) << error.line << ": " << error.message;
+    EXPECT_EQ(back->end.splits, run.end.splits) << "a split not taken stays untaken";
+
+    const std::size_t first = text.find("split 1 ");
+    ASSERT_NE(first, std::string::npos);
+    const auto lineOf = [&](std::size_t at) {
+        return static_cast<int>(std::count(text.begin(), text.begin() + at, '\n')) + 1;
+    };
+    const std::size_t third = text.find("split 3 ");
+    const std::string cases[] = {
+        std::string(text).replace(third, 7, "split 1"),      // out of order
+        std::string(text).replace(third, 7, "split 7"),      // no such split
+        std::string(text).replace(third + 8, 8, "7fc00000"), // not a play time
+        std::string(text).replace(third + 8, 8, "bf800000"), // before the start
+        std::string(text).replace(third, 16, "split 3 41800000 x y"),
+    };
+    for (const std::string& damaged : cases) {
+        EXPECT_FALSE(parseRecording(damaged, error)) << damaged.substr(third, 30);
+        EXPECT_EQ(error.line, lineOf(third)) << error.message;
+    }
+
+    run.format = 2; // written by the build before splits: none, and it still reads
+    const std::optional<RunRecording> older = parseRecording(recordingText(run), error);
+    ASSERT_TRUE(older) << error.message;
+    EXPECT_EQ(older->end.splits, SplitTimes{});
+    EXPECT_EQ(recordingText(run).find("split"), std::string::npos);
 }
 
 // Play time runs from the kept attempt's first pass, by the float frame times the loop takes.
@@ -124,7 +164,7 @@ TEST(RunRecorder, KeepsEachPassAsItTookItInAndNoMoreThanARunHolds)
     pass.cursorX = 3;
     pass.cursorY = 4;
     recorder.record(pass, {4.0, 5.0, 6.0});
-    recorder.finish({{false, true, false}, 35.5f, 84}, 0xabc);
+    recorder.finish({{false, true, false}, 35.5f, 84, {}}, 0xabc);
     const RunRecording& run = *recorder.run();
 
     EXPECT_EQ(run.format, recordingFormat);
