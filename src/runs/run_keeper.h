@@ -1,11 +1,14 @@
 #pragma once
 
+#include "runs/record_table.h"
 #include "runs/run_recorder.h"
 #include "runs/run_saver.h"
 
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <iostream>
+#include <optional>
 
 class GameSession;
 struct PassInput;
@@ -15,16 +18,29 @@ struct PassResult;
 // circle's first turn, what a player watching it again wants to see.
 inline constexpr float runAftermathSeconds = 2.0f;
 
+// The best run's times, which an attempt's splits are compared against.
+struct BestRunTimes {
+    bool exists = false;       // a best run is kept
+    std::optional<float> time; // its play time, when its file says (format 2 on)
+    SplitTimes splits;         // its splits; a format 2 run has only the last, its time
+};
+
+// The times of the best run kept in the file; none for a missing or damaged file.
+BestRunTimes bestRunTimes(const std::filesystem::path& file);
+
 // Makes a run of each attempt as the frame loop plays it, and keeps it beside the best score:
-// every run as last.run, and one that set a new best as best.run too. A run is sealed at its
-// outcome plus the aftermath, at a restart or when the loop ends, whichever comes first, and
-// saved on the saver's thread.
+// every run as last.run; a won run faster than best.run's, or one that set a new best score, as
+// best.run too; and each won run that places among the records in the records folder. A run is
+// sealed at its outcome plus the aftermath, at a restart or when the loop ends, whichever comes
+// first, and saved on the saver's thread.
 class RunKeeper {
   public:
     explicit RunKeeper(const std::filesystem::path& scoreFile, std::ostream& errors = std::cerr);
 
-    // Told of each run that set a new best, as it is sealed and before it is saved.
+    // Told of each run that became the best run, as it is sealed and before it is saved.
     std::function<void(const RunRecording&)> onNewBestRun;
+    // The wall clock a record's date and file name are taken from.
+    std::function<std::time_t()> wallClock = [] { return std::time(nullptr); };
 
     // The session has started its first attempt.
     void start(const GameSession& session);
@@ -35,17 +51,31 @@ class RunKeeper {
     // The attempt in play is kept as the last run, and every save is finished.
     void loopEnds(GameSession& session);
 
+    // The best run the attempt in play is compared against: the one kept when it started.
+    const BestRunTimes& attemptBest() const { return bestAtStart; }
+    // Where the attempt's win placed among the records; none before a win or when it did not.
+    const std::optional<RecordPlace>& placed() const { return place; }
+    const RecordTable& records() const { return table; }
+
   private:
     void beginRun(const GameSession& session);
     void seal(GameSession& session);
+    void recordWin(const PassResult& result);
+    std::string freshRecordName(std::time_t when) const;
 
+    const std::filesystem::path folder; // the records'
     RunSaver saver;
     std::ostream& errors;
     RunRecorder recorder;
-    bool making = false;  // a run is being made (not yet sealed)
-    bool setBest = false; // its attempt set a new best
-    bool ended = false;   // its attempt reached an outcome
+    RecordTable table;
+    BestRunTimes best;        // of best.run as it stands
+    BestRunTimes bestAtStart; // of best.run when the attempt in play started
+    bool making = false;      // a run is being made (not yet sealed)
+    bool setBest = false;     // it becomes best.run
+    bool ended = false;       // its attempt reached an outcome
     float aftermathLeft = 0.0f;
     AttemptEnd lastEnd; // how the attempt stood after the run's last pass
+    std::optional<RecordPlace> place;
+    RecordWrite record; // the win's, written with its run
     bool toldFull = false;
 };
