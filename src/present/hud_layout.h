@@ -1,8 +1,48 @@
 #pragma once
 
+#include "game/course_splits.h"
+#include "game/medals.h"
+#include "runs/record_table.h"
+
 #include <array>
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
+
+// A split as the HUD shows it: its time, and its difference to the best run's same split when
+// both were taken.
+struct HudSplit {
+    bool taken = false;
+    long long milliseconds = 0;
+    bool compared = false;
+    long long difference = 0; // milliseconds, negative when ahead
+
+    bool operator==(const HudSplit&) const = default;
+};
+
+// A line of the records table.
+struct HudRecord {
+    long long milliseconds = 0;
+    Medal medal = Medal::none;
+
+    bool operator==(const HudRecord&) const = default;
+};
+
+// What the HUD shows of the race against the clock and the best run.
+struct HudTimeAttack {
+    bool bestRun = false; // a best run is kept to compare with
+    int splitShown = 0;   // a split taken a moment ago, shown while playing; 0 for none
+    std::array<HudSplit, splitCount> splits{};
+    long long time = 0;       // the won attempt's, in milliseconds
+    std::size_t placedAt = 0; // where the win placed among the records, from 1; 0 for not
+    std::size_t placedOf = 0; // among how many
+    std::optional<long long> sumOfBest;
+    std::array<HudRecord, maxRecords> records{};
+    std::size_t recordCount = 0;
+
+    bool operator==(const HudTimeAttack&) const = default;
+};
 
 // What the head-up display shows in one frame, as plain values, so the layout does not depend
 // on where the game keeps its flags.
@@ -17,9 +57,13 @@ struct HudInputs {
     int bestShown = 0;
     int width = 0; // window size in pixels
     int height = 0;
+    HudTimeAttack timeAttack{};
 
     bool operator==(const HudInputs&) const = default;
 };
+
+// The HUD's colours: the specified white, and for the race, ahead, behind and what is new.
+enum class HudColour { white, ahead, behind, highlight };
 
 // One string at a pen position in window pixels from the bottom-left corner.
 struct HudText {
@@ -27,6 +71,7 @@ struct HudText {
     float scale = 1.0f;
     float x = 0.0f;
     float y = 0.0f;
+    HudColour colour = HudColour::white;
 };
 
 // Texts drawn together between one switch-on and switch-off of blending.

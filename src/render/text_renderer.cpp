@@ -7,6 +7,7 @@
 
 #include <glm/mat4x4.hpp>
 
+#include <algorithm>
 #include <iostream>
 #include <utility>
 
@@ -25,6 +26,52 @@ glm::mat4 windowProjection(float width, float height)
     projection[3][0] = -1.0f;
     projection[3][1] = -1.0f;
     return projection;
+}
+
+// The atlas: glyphs of the HUD font at its size on shelves, a pixel of space around each so
+// that filtering never reaches a neighbour.
+constexpr int atlasWidth = 1024;
+constexpr int atlasHeight = 512;
+
+struct AtlasShelf {
+    int x = 1;
+    int y = 1;
+    int height = 0;
+};
+
+void placeInAtlas(GlyphTable& table, char code, const FT_Bitmap& bitmap, AtlasShelf& shelf)
+{
+    const int width = static_cast<int>(bitmap.width);
+    const int rows = static_cast<int>(bitmap.rows);
+    if (shelf.x + width + 1 > atlasWidth) {
+        shelf = {1, shelf.y + shelf.height + 1, 0};
+    }
+    if (width == 0 || rows == 0 || shelf.y + rows + 1 > atlasHeight) {
+        return; // nothing to draw, or no room left: the code draws nothing in a batch
+    }
+    glBindTexture(GL_TEXTURE_2D, table.atlas.get());
+    glTexSubImage2D(GL_TEXTURE_2D, 0, shelf.x, shelf.y, width, rows, GL_RED, GL_UNSIGNED_BYTE,
+                    bitmap.buffer);
+    const auto index = static_cast<std::size_t>(static_cast<unsigned char>(code));
+    table.atlasRects[index] = {static_cast<float>(shelf.x) / atlasWidth,
+                               static_cast<float>(shelf.y) / atlasHeight,
+                               static_cast<float>(shelf.x + width) / atlasWidth,
+                               static_cast<float>(shelf.y + rows) / atlasHeight};
+    shelf.x += width + 1;
+    shelf.height = std::max(shelf.height, rows);
+}
+
+void makeAtlas(GlyphTable& table)
+{
+    table.atlas = makeTexture();
+    glBindTexture(GL_TEXTURE_2D, table.atlas.get());
+    const std::vector<unsigned char> empty(static_cast<std::size_t>(atlasWidth) * atlasHeight, 0);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RED, atlasWidth, atlasHeight, 0, GL_RED, GL_UNSIGNED_BYTE,
+                 empty.data());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
 }
 
 void addGlyph(GlyphTable& table, char code, const FT_GlyphSlot slot)
@@ -63,6 +110,8 @@ void rasteriseGlyphs(GlyphTable& table)
     }
     FT_Set_Pixel_Sizes(face, 0, fontPixelHeight);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1); // glyph rows are tightly packed bytes
+    makeAtlas(table);
+    AtlasShelf shelf;
 
     for (int code = 0; code < glyphCodes; ++code) {
         if (FT_Load_Char(face, static_cast<FT_ULong>(code), FT_LOAD_RENDER) != 0) {
@@ -70,6 +119,7 @@ void rasteriseGlyphs(GlyphTable& table)
             continue;
         }
         addGlyph(table, static_cast<char>(code), face->glyph);
+        placeInAtlas(table, static_cast<char>(code), face->glyph->bitmap, shelf);
     }
     glBindTexture(GL_TEXTURE_2D, 0);
     FT_Done_Face(face);

@@ -4,7 +4,9 @@
 
 #include <glm/vec2.hpp>
 #include <glm/vec3.hpp>
+#include <glm/vec4.hpp>
 
+#include <array>
 #include <map>
 #include <memory>
 #include <string>
@@ -20,10 +22,13 @@ struct Glyph {
     GLuint advance = 0;    // horizontal advance in 1/64 pixel
 };
 
-// The glyphs of codes 0 to 127 and the textures holding their bitmaps.
+// The glyphs of codes 0 to 127 and the textures holding their bitmaps; the same bitmaps again
+// side by side in one atlas texture, so that many strings can be drawn with one call.
 struct GlyphTable {
     std::map<char, Glyph> glyphs;
     std::vector<GlTexture> textures;
+    GlTexture atlas;
+    std::array<glm::vec4, 128> atlasRects{}; // each code's u0, v0 (its top), u1, v1 in the atlas
 };
 
 inline constexpr const char* fontPath = "assets/fonts/arial.ttf";

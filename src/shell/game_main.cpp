@@ -109,6 +109,7 @@ RunSummary runFrames(GLFWwindow* window, InputSource& source, RunningGame& game,
     PassInputs inputs(source);
     RunKeeper keeper(best.path());
     keeper.onNewBestRun = [&game](const RunRecording& run) { game.showGhostOf(run); };
+    game.raceWith(keeper);
     game.start(inputs.startSample());
     if (options.startFrom != nullptr) {
         if (const std::string why = game.gameSession().startFrom(*options.startFrom);

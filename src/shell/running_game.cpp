@@ -10,6 +10,7 @@
 #include "game/world_start.h"
 #include "physics/level_layout.h"
 #include "physics/obstacles.h"
+#include "present/time_attack_hud.h"
 #include "render/particle_system.h"
 #include "render/per_frame_uniforms.h"
 #include "render/shader.h"
@@ -122,6 +123,9 @@ void RunningGame::drawHud()
     hud.bestShown = session.attempt().bestShown;
     hud.width = settings.width;
     hud.height = settings.height;
+    if (keeper != nullptr) {
+        hud.timeAttack = timeAttackOf(session, *keeper);
+    }
     markDrawPass(observer, DrawPass::Hud);
     hudDrawer.draw(hud, textRenderer);
     markDrawPass(observer, DrawPass::Done);

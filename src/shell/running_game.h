@@ -17,6 +17,7 @@
 #include <memory>
 
 class BestScore;
+class RunKeeper;
 class PassInputs;
 class Shader;
 class SoundCapture;
@@ -50,6 +51,9 @@ class RunningGame {
     // How the attempt stands.
     RunSummary summary() const;
 
+    // The HUD shows the race against the best run and the records this keeper keeps.
+    void raceWith(const RunKeeper& runKeeper) { keeper = &runKeeper; }
+
     // From now on the ghost shows this run's kept attempt.
     void showGhostOf(const RunRecording& run) { ghost.follow(GhostTrack(run)); }
 
@@ -82,5 +86,6 @@ class RunningGame {
     GameSession session;
     HudDrawer hudDrawer;
     Ghost ghost;
+    const RunKeeper* keeper = nullptr;
     int drawnModels = 0;
 };
