@@ -3,10 +3,12 @@
 // a recording of a run instead, it plays that run again, pass for pass.
 
 #include "audio/sound_capture.h"
+#include "game/best_score.h"
 #include "game/game_state.h"
 #include "physics/player.h"
 #include "render/back_buffer.h"
 #include "render/png_writer.h"
+#include "runs/record_table.h"
 #include "runs/recording_replay.h"
 #include "runs/route.h"
 #include "runs/route_input.h"
@@ -38,8 +40,9 @@ struct ReplayArguments {
     std::optional<double> until;
     std::string soundFile; // --sound: the run's mix, recorded on the virtual clock
     bool printFoot = false;
-    bool verify = false; // --verify: check the run headless instead of showing it
-    bool info = false;   // --info: describe the run
+    bool verify = false;  // --verify: check the run headless instead of showing it
+    bool info = false;    // --info: describe the run
+    bool records = false; // --records: print the table of records
 };
 
 [[noreturn]] void usage(const std::string& problem)
@@ -49,7 +52,8 @@ struct ReplayArguments {
         << "usage: korvel-replay ROUTE|RUN [--frame-time S] [--shot T:FILE.png]... [--until S]"
         << " [--foot] [--sound FILE.wav]\n"
         << "       korvel-replay --verify RUN\n"
-        << "       korvel-replay --info RUN" << std::endl;
+        << "       korvel-replay --info RUN\n"
+        << "       korvel-replay --records" << std::endl;
     std::exit(2);
 }
 
@@ -98,6 +102,8 @@ ReplayArguments parseArguments(int argc, char** argv)
             arguments.verify = true;
         } else if (word == "--info") {
             arguments.info = true;
+        } else if (word == "--records") {
+            arguments.records = true;
         } else if (!word.empty() && word[0] == '-') {
             usage("unknown option " + word);
         } else if (arguments.routeFile.empty()) {
@@ -105,6 +111,12 @@ ReplayArguments parseArguments(int argc, char** argv)
         } else {
             usage("only one route file");
         }
+    }
+    if (arguments.records) {
+        if (!arguments.routeFile.empty() || argc != 2) {
+            usage("--records takes nothing else");
+        }
+        return arguments;
     }
     if (arguments.routeFile.empty()) {
         usage("no route file");
@@ -283,6 +295,11 @@ int playRoute(const ReplayArguments& arguments, const Route& route)
 int main(int argc, char** argv)
 {
     const ReplayArguments arguments = parseArguments(argc, argv);
+    if (arguments.records) {
+        // The records kept beside the best score, as the game finds them.
+        printRecords(std::cout, loadRecords(recordsFolder(BestScore().path()), std::cerr));
+        return 0;
+    }
     if (const std::optional<int> status = playIfRecording(arguments)) {
         return *status;
     }

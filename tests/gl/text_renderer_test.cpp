@@ -1,6 +1,7 @@
 #include "render/text_renderer.h"
 
 #include "render/shader.h"
+#include "render/text_batch.h"
 
 #include "build_tree_gl_test.h"
 #include "support/temp_dir.h"
@@ -44,7 +45,22 @@ class TextTest : public ::testing::Test {
     {
         glClear(GL_COLOR_BUFFER_BIT);
         text->draw(line, x, y, scale, glm::vec3(1.0f));
-        const Picture picture(width, height);
+        return litBox(Picture(width, height));
+    }
+
+    // The same, drawn through a batch.
+    glm::ivec4 batchedBox(const std::string& line, float x, float y, float scale = 1.0f)
+    {
+        glClear(GL_COLOR_BUFFER_BIT);
+        TextBatch batch;
+        batch.add(line, x, y, scale, glm::vec3(1.0f), text->table);
+        batch.upload();
+        batch.draw(*text->shader, text->table);
+        return litBox(Picture(width, height));
+    }
+
+    static glm::ivec4 litBox(const Picture& picture)
+    {
         glm::ivec4 box(width, height, -1, -1);
         for (int row = 0; row < height; ++row) {
             for (int column = 0; column < width; ++column) {
@@ -91,4 +107,53 @@ TEST_F(TextTest, AMissingFontIsReportedAndTextDrawsNothing)
     start();
     EXPECT_EQ(printed, "ERROR::FREETYPE: Failed to load font\n");
     EXPECT_EQ(drawnBox("NO PIZZA", 10.0f, 20.0f), glm::ivec4(width, height, -1, -1));
+}
+
+// Many strings in one buffer from the atlas: each where renderText puts it, at any scale, and
+// each in its own colour though the whole batch is a few draws.
+TEST_F(TextTest, ABatchDrawsEachStringWhereRenderTextDoesInItsOwnColour)
+{
+    start();
+    for (const float scale : {1.0f, 0.5f, 0.4f}) {
+        EXPECT_EQ(batchedBox("+0.35", 12.0f, 30.0f, scale), drawnBox("+0.35", 12.0f, 30.0f, scale))
+            << scale;
+    }
+    glClear(GL_COLOR_BUFFER_BIT);
+    TextBatch batch;
+    batch.add("-1.20", 5.0f, 60.0f, 0.5f, glm::vec3(0.0f, 1.0f, 0.0f), text->table);
+    batch.add("+1.20", 100.0f, 60.0f, 0.5f, glm::vec3(1.0f, 0.0f, 0.0f), text->table);
+    batch.add("+9.99", 5.0f, 10.0f, 0.5f, glm::vec3(0.0f, 1.0f, 0.0f), text->table);
+    batch.upload();
+    batch.draw(*text->shader, text->table);
+    const Picture picture(width, height);
+    int green = 0;
+    int red = 0;
+    int other = 0;
+    for (int row = 0; row < height; ++row) {
+        for (int column = 0; column < width; ++column) {
+            const auto pixel = picture.at(column, row);
+            const bool left = column < 95;
+            if (pixel.g > 128 && pixel.r == 0) {
+                green += left ? 1 : 0;
+                other += left ? 0 : 1;
+            } else if (pixel.r > 128 && pixel.g == 0) {
+                red += left ? 0 : 1;
+                other += left ? 1 : 0;
+            }
+        }
+    }
+    EXPECT_GT(green, 40);
+    EXPECT_GT(red, 20);
+    EXPECT_EQ(other, 0) << "a colour drawn where another string stands";
+
+    // Laid out again with less, the batch draws only the new strings.
+    batch.clear();
+    EXPECT_TRUE(batch.empty());
+    batch.add("7", 150.0f, 20.0f, 1.0f, glm::vec3(1.0f), text->table);
+    batch.upload();
+    glClear(GL_COLOR_BUFFER_BIT);
+    batch.draw(*text->shader, text->table);
+    const glm::ivec4 box = litBox(Picture(width, height));
+    EXPECT_GE(box.x, 150);
+    EXPECT_EQ(box.y, 20);
 }
