@@ -202,18 +202,30 @@ bool looksLikeRecording(const std::string& text)
     return text.compare(0, magic.size() + 1, std::string(magic) + " ") == 0;
 }
 
-std::optional<RunRecording> loadRecording(const std::filesystem::path& file, ParseError& error)
+namespace {
+
+// Only a plain file is read, as for the score: a pipe in its place could block start-up.
+bool openRecording(const std::filesystem::path& file, std::ifstream& in, ParseError& error)
 {
-    // Only a plain file is read, as for the score: a pipe in its place could block start-up.
     std::error_code status;
-    std::ifstream in;
     if (std::filesystem::is_regular_file(file, status)) {
         in.open(file, std::ios::binary);
     }
     if (!in) {
         error = {0, "cannot read " + file.string()};
+    }
+    return static_cast<bool>(in);
+}
+
+} // namespace
+
+std::optional<RunRecording> loadRecording(const std::filesystem::path& file, ParseError& error)
+{
+    std::ifstream in;
+    if (!openRecording(file, in, error)) {
         return std::nullopt;
     }
+    std::error_code status;
     const std::uintmax_t size = std::filesystem::file_size(file, status);
     if (status || size > maxRecordingBytes) {
         error = {0, file.string() + " is larger than any recording"};
@@ -645,13 +657,8 @@ std::optional<RunRecording> loadRecordingHeader(const std::filesystem::path& fil
 {
     // Far more than the longest header: the snapshot's bodies are bounded.
     constexpr std::size_t headerBytes = std::size_t{1} << 18;
-    std::error_code status;
     std::ifstream in;
-    if (std::filesystem::is_regular_file(file, status)) {
-        in.open(file, std::ios::binary);
-    }
-    if (!in) {
-        error = {0, "cannot read " + file.string()};
+    if (!openRecording(file, in, error)) {
         return std::nullopt;
     }
     std::string text(headerBytes, '\0');

@@ -145,15 +145,4 @@ TEST_F(TextTest, ABatchDrawsEachStringWhereRenderTextDoesInItsOwnColour)
     EXPECT_GT(green, 40);
     EXPECT_GT(red, 20);
     EXPECT_EQ(other, 0) << "a colour drawn where another string stands";
-
-    // Laid out again with less, the batch draws only the new strings.
-    batch.clear();
-    EXPECT_TRUE(batch.empty());
-    batch.add("7", 150.0f, 20.0f, 1.0f, glm::vec3(1.0f), text->table);
-    batch.upload();
-    glClear(GL_COLOR_BUFFER_BIT);
-    batch.draw(*text->shader, text->table);
-    const glm::ivec4 box = litBox(Picture(width, height));
-    EXPECT_GE(box.x, 150);
-    EXPECT_EQ(box.y, 20);
 }
