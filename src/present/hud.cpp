@@ -94,9 +94,20 @@ void HudDrawer::draw(const HudInputs& inputs, TextRenderer& text)
         }
         blocks = layoutHud(inputs);
         fitToWindow(blocks, inputs.width, advances);
-        layOutRace(inputs, text);
         shown = visible;
         laidOut = true;
+    }
+    // The race's texts depend on none of the timer's and debug line's values, which change
+    // every second or every frame: they are laid out again only when they themselves change.
+    HudInputs raceInputs = visible;
+    raceInputs.secondsLeft = raceInputs.bestShown = 0;
+    raceInputs.debugText = false;
+    raceInputs.deltaTime = 0.0f;
+    raceInputs.drawnModels = 0;
+    if (!raceLaidOut || !(raceInputs == raceShown)) {
+        layOutRace(raceInputs, text);
+        raceShown = raceInputs;
+        raceLaidOut = true;
     }
     drawBlocks(blocks, race, text);
 }

@@ -25,5 +25,7 @@ class HudDrawer {
     // The race's texts, many more than the specified ones, drawn from the font's atlas in a
     // few calls whatever their number.
     TextBatch race;
+    bool raceLaidOut = false;
+    HudInputs raceShown;
     TextAdvances advances{}; // of the font, taken at the first layout
 };
