@@ -4,17 +4,34 @@
 
 namespace {
 
-constexpr std::array<Medal, 5> allMedals{Medal::none, Medal::bronze, Medal::silver, Medal::gold,
-                                         Medal::author};
+// Each medal with the win screen's name for it and the records index's word, from none up.
+struct MedalNames {
+    Medal medal;
+    const char* name;
+    const char* word;
+};
+constexpr std::array<MedalNames, 5> medals{{
+    {Medal::none, "No medal", "none"},
+    {Medal::bronze, "Bronze medal", "bronze"},
+    {Medal::silver, "Silver medal", "silver"},
+    {Medal::gold, "Gold medal", "gold"},
+    {Medal::author, "Author medal", "author"},
+}};
+
+const MedalNames& namesOf(Medal medal)
+{
+    return medals.at(static_cast<std::size_t>(medal));
+}
 
 } // namespace
 
 Medal medalFor(long long milliseconds)
 {
     Medal earned = Medal::none;
-    for (const Medal medal : allMedals) {
-        if (const auto slowest = medalMilliseconds(medal); slowest && milliseconds <= *slowest) {
-            earned = medal;
+    for (const MedalNames& each : medals) {
+        if (const auto slowest = medalMilliseconds(each.medal);
+            slowest && milliseconds <= *slowest) {
+            earned = each.medal;
         }
     }
     return earned;
@@ -30,43 +47,19 @@ std::optional<Medal> nextMedal(Medal medal)
 
 const char* medalName(Medal medal)
 {
-    switch (medal) {
-    case Medal::author:
-        return "Author medal";
-    case Medal::gold:
-        return "Gold medal";
-    case Medal::silver:
-        return "Silver medal";
-    case Medal::bronze:
-        return "Bronze medal";
-    case Medal::none:
-        break;
-    }
-    return "No medal";
+    return namesOf(medal).name;
 }
 
 const char* medalWord(Medal medal)
 {
-    switch (medal) {
-    case Medal::author:
-        return "author";
-    case Medal::gold:
-        return "gold";
-    case Medal::silver:
-        return "silver";
-    case Medal::bronze:
-        return "bronze";
-    case Medal::none:
-        break;
-    }
-    return "none";
+    return namesOf(medal).word;
 }
 
 std::optional<Medal> medalNamed(std::string_view word)
 {
-    for (const Medal medal : allMedals) {
-        if (word == medalWord(medal)) {
-            return medal;
+    for (const MedalNames& each : medals) {
+        if (word == each.word) {
+            return each.medal;
         }
     }
     return std::nullopt;
