@@ -130,9 +130,14 @@ std::optional<std::string> readIndex(const std::filesystem::path& index, bool& d
 // "20261209-151336.run" and "20261209-151336-2.run" were won on 2026-12-09 at 15:13:36.
 std::string whenOfName(const std::string& name)
 {
-    std::string when = name.substr(0, 4) + "-" + name.substr(4, 2) + "-" + name.substr(6, 2) + "T" +
-                       name.substr(9, 2) + ":" + name.substr(11, 2) + ":" + name.substr(13, 2);
-    return name.size() >= 19 && name[8] == '-' && isWhen(when) ? when : "0000-00-00T00:00:00";
+    constexpr const char* unknown = "0000-00-00T00:00:00";
+    if (name.size() < 19 || name[8] != '-') {
+        return unknown; // a run a player put there under a name of their own
+    }
+    const std::string when = name.substr(0, 4) + "-" + name.substr(4, 2) + "-" + name.substr(6, 2) +
+                             "T" + name.substr(9, 2) + ":" + name.substr(11, 2) + ":" +
+                             name.substr(13, 2);
+    return isWhen(when) ? when : unknown;
 }
 
 // Without a usable index, the table is made again from the won runs in the folder.

@@ -151,6 +151,7 @@ TEST(RecordTable, AnIndexThatIsNotOneIsOneLineAndTheTableIsMadeAgainFromItsRuns)
     TempDir folder;
     keepRun(folder, "20261209-101500.run", 36.25f);
     keepRun(folder, "20261208-090000-2.run", 35.75f);
+    keepRun(folder, "x.run", 37.5f); // a name of the player's own: kept, its date unknown
     folder.write("notes.txt", "not a run");
     folder.write("records.txt", std::string("\x89PNG\r\n\x1a\n\0\0garbage", 18));
     std::ostringstream errors;
@@ -158,9 +159,10 @@ TEST(RecordTable, AnIndexThatIsNotOneIsOneLineAndTheTableIsMadeAgainFromItsRuns)
     EXPECT_EQ(lineCount(errors.str()), 1) << errors.str();
     EXPECT_NE(errors.str().find("not a records index"), std::string::npos);
     ASSERT_EQ(filesOf(table),
-              (std::vector<std::string>{"20261208-090000-2.run", "20261209-101500.run"}));
+              (std::vector<std::string>{"20261208-090000-2.run", "20261209-101500.run", "x.run"}));
     EXPECT_EQ(table.entries()[0].when, "2026-12-08T09:00:00");
     EXPECT_EQ(table.entries()[0].medal, Medal::gold);
+    EXPECT_EQ(table.entries()[2].when, "0000-00-00T00:00:00");
 
     std::ostringstream none;
     EXPECT_TRUE(loadRecords(folder / "nothing", none).entries().empty());
