@@ -38,6 +38,7 @@ targets=(
   best_score_fuzzer:best_score_fuzzer
   wav_file_fuzzer:wav_file_fuzzer
   run_recording_fuzzer:run_recording_fuzzer
+  records_index_fuzzer:records_index_fuzzer
   model_import_fuzzer:model_import_fuzzer
 )
 if [[ -n ${FUZZ_TARGETS:-} ]]; then
@@ -62,9 +63,10 @@ run_target() {
   local options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
     -artifact_prefix="$work/artifacts/$target-")
   [[ -f "$dictionary" ]] && options+=(-dict="$dictionary")
-  mkdir -p "$work/corpus/$corpus"
-  # The first folder takes the new inputs; the committed seeds are read only.
-  if "$build/tests/fuzz/$target" "${options[@]}" "$work/corpus/$corpus" "$seeds" \
+  mkdir -p "$work/corpus/$corpus" "$work/tmp"
+  # The first folder takes the new inputs; the committed seeds are read only. A target's own
+  # files go to the work folder, which goes with it.
+  if TMPDIR="$work/tmp" "$build/tests/fuzz/$target" "${options[@]}" "$work/corpus/$corpus" "$seeds" \
     >"$work/logs/$target.log" 2>&1; then
     echo "$target: done"
   else
