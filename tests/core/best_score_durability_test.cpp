@@ -6,12 +6,12 @@
 #include "game/file_replace.h"
 #include "runs/run_recording.h"
 
+#include "support/kill_rounds.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <random>
 
 #include <grp.h>
 #include <signal.h>
@@ -82,35 +82,23 @@ TEST(BestScore, AKillInTheMiddleOfSavingLeavesTheOldOrANewerScoreWhole)
     folder.write("score.txt", "57");
     // A fixed seed: the same kill delays on every run. Where in a save each kill lands depends
     // on the machine; whatever it hits, the file must hold one whole score, never an older one.
-    std::mt19937 random(20261206);
-    std::uniform_int_distribution<int> delayMicroseconds(0, 15000);
     int stored = 57;
-    for (int round = 0; round < 120; ++round) {
-        int ready[2];
-        ASSERT_EQ(pipe(ready), 0);
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) { // the game's save, as fast as it goes: higher scores, one after another
+    killAtRandomMoments(
+        120, 20261206, 15000,
+        [&](auto ready) { // the game's save, as fast as it goes: higher scores, one after another
             BestScore best(folder / "score.txt");
-            [[maybe_unused]] const ssize_t told = write(ready[1], "r", 1);
+            ready();
             for (int score = best.value + 1;; ++score) {
                 best.save(score);
             }
-        }
-        char byte = 0;
-        [[maybe_unused]] const ssize_t heard = read(ready[0], &byte, 1);
-        close(ready[0]);
-        close(ready[1]);
-        usleep(static_cast<useconds_t>(delayMicroseconds(random)));
-        kill(child, SIGKILL);
-        waitpid(child, nullptr, 0);
-
-        const std::string text = folder.read("score.txt");
-        const int value = std::atoi(text.c_str());
-        ASSERT_EQ(text, std::to_string(value)) << "after kill " << round;
-        ASSERT_GE(value, stored) << "after kill " << round << " an older score came back";
-        stored = value;
-    }
+        },
+        [&](int round) {
+            const std::string text = folder.read("score.txt");
+            const int value = std::atoi(text.c_str());
+            ASSERT_EQ(text, std::to_string(value)) << "after kill " << round;
+            ASSERT_GE(value, stored) << "after kill " << round << " an older score came back";
+            stored = value;
+        });
     // The next game's save goes through whatever torn temporary files the kills left behind.
     BestScore(folder / "score.txt").save(stored + 1);
     EXPECT_EQ(folder.read("score.txt"), std::to_string(stored + 1));
@@ -123,36 +111,31 @@ TEST(BestScore, AKillWhileTheBestRunIsSavedLeavesAWholeRecordingAndScore)
     TempDir folder;
     folder.write("score.txt", "57");
     std::size_t kept = 0;
-    std::mt19937 random(20261207);
-    std::uniform_int_distribution<int> delayMicroseconds(0, 15000);
-    for (int round = 0; round < 40; ++round) {
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) { // a new best, then its run, each run a pass longer than the last
+    killAtRandomMoments(
+        40, 20261207, 15000,
+        [&](auto ready) { // a new best, then its run, each run a pass longer than the last
             BestScore best(folder / "score.txt");
             RunRecording run;
             run.passes.resize(kept + 300);
+            ready();
             for (int score = best.value + 1;; ++score) {
                 best.save(score);
                 run.passes.emplace_back();
                 replaceFileWhole(folder / "best.run", recordingText(run));
             }
-        }
-        usleep(static_cast<useconds_t>(delayMicroseconds(random)));
-        kill(child, SIGKILL);
-        waitpid(child, nullptr, 0);
-
-        const std::string score = folder.read("score.txt");
-        ASSERT_EQ(score, std::to_string(std::atoi(score.c_str()))) << "after kill " << round;
-        ParseError error;
-        const auto run = loadRecording(folder / "best.run", error);
-        if (run || kept > 0) {
-            ASSERT_TRUE(run) << "after kill " << round << ", line " << error.line << ": "
-                             << error.message;
-            ASSERT_GE(run->passes.size(), kept) << "after kill " << round << " an older run";
-            kept = run->passes.size();
-        }
-    }
+        },
+        [&](int round) {
+            const std::string score = folder.read("score.txt");
+            ASSERT_EQ(score, std::to_string(std::atoi(score.c_str()))) << "after kill " << round;
+            ParseError error;
+            const auto run = loadRecording(folder / "best.run", error);
+            if (run || kept > 0) {
+                ASSERT_TRUE(run) << "after kill " << round << ", line " << error.line << ": "
+                                 << error.message;
+                ASSERT_GE(run->passes.size(), kept) << "after kill " << round << " an older run";
+                kept = run->passes.size();
+            }
+        });
     EXPECT_GT(kept, 0u) << "no kill came after a whole save";
 }
 

@@ -8,6 +8,7 @@
 #include "runs/headless_game.h"
 #include "runs/run_check.h"
 #include "runs/run_keeper.h"
+#include "win_route.h"
 
 #include "subprocess/subprocess.h"
 #include "support/temp_dir.h"
@@ -23,35 +24,8 @@ namespace {
 
 constexpr double frameTime = 1.0 / 60.0;
 
-// The winning route; with a pause, every event from `after` on comes that much later, and the
-// player stands still meanwhile.
-Route winningRoute(double after = 1e9, double pause = 0.0)
-{
-    std::vector<std::pair<double, std::string>> events;
-    std::ifstream win(fs::path(KORVEL_SOURCE_DIR) / "routes" / "win.route");
-    for (std::string line; std::getline(win, line);) {
-        std::istringstream words(line);
-        double at = 0.0;
-        std::string rest;
-        if (!line.empty() && line[0] != '#' && (words >> at) && std::getline(words, rest)) {
-            events.emplace_back(at >= after ? at + pause : at, rest);
-        }
-    }
-    if (pause > 0.0) {
-        events.emplace_back(after, " W release");
-        events.emplace_back(after + pause, " W press");
-    }
-    std::stable_sort(events.begin(), events.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::ostringstream text;
-    for (const auto& [at, rest] : events) {
-        text << at << rest << "\n";
-    }
-    ParseError error;
-    std::optional<Route> route = parseRoute(text.str(), error);
-    EXPECT_TRUE(route) << error.line << ": " << error.message;
-    return route.value_or(Route{});
-}
+// The winning route with half a second of standing still at 12.6 s, before the third split.
+const WinRouteChange standing{.from = 12.6, .later = 0.5, .standStill = true};
 
 struct RacedWin {
     HudTimeAttack hud;
@@ -156,11 +130,11 @@ TEST(Race, ARouteThatLosesTimeBeforeTheThirdSplitIsBehindFromThatSplitOn)
 {
     TempDir folder;
     std::ostringstream errors;
-    race(folder, winningRoute(12.6, 0.5), errors);
+    race(folder, winningRoute(standing), errors);
     const RacedWin fast = race(folder, winningRoute(), errors);
     EXPECT_EQ(fast.hud.splits[2].difference, -500);
     EXPECT_TRUE(shows(fast.winScreen, "New record: 1st of 2"));
-    const RacedWin slow = race(folder, winningRoute(12.6, 0.5), errors);
+    const RacedWin slow = race(folder, winningRoute(standing), errors);
     EXPECT_EQ(errors.str(), "");
     EXPECT_EQ(slow.hud.time, 36133);
     const std::vector<HudColour> expected{HudColour::white,  HudColour::white,  HudColour::behind,

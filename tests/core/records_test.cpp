@@ -7,16 +7,13 @@
 #include "runs/run_recording.h"
 #include "runs/run_saver.h"
 
+#include "support/kill_rounds.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <sstream>
 
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -176,24 +173,20 @@ TEST(RecordTable, AKillWhileARecordIsSavedLeavesAWholeTable)
 {
     TempDir folder;
     const fs::path records = folder / "records";
-    std::mt19937 random(20261209);
-    std::uniform_int_distribution<int> delayMicroseconds(0, 20000);
     std::size_t kept = 0;
-    for (int round = 0; round < 30; ++round) {
-        int ready[2];
-        ASSERT_EQ(pipe(ready), 0);
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) { // one faster record after another, as fast as they can be saved
+    int next = 0; // the round to come, which names its records
+    killAtRandomMoments(
+        30, 20261209, 20000,
+        [&](auto ready) { // one faster record after another, as fast as they can be saved
             std::ostringstream ignored;
             RecordTable table = loadRecords(records, ignored);
             RunSaver saver(folder / "best.run", folder / "last.run", records, ignored);
-            [[maybe_unused]] const ssize_t told = write(ready[1], "r", 1);
+            ready();
             for (int i = 0;; ++i) {
-                const float time = 100.0f - 0.001f * static_cast<float>(round * 1000 + i);
+                const float time = 100.0f - 0.001f * static_cast<float>(next * 1000 + i);
                 RunRecording& run = saver.freshRecording();
                 run = wonRun(time, 84, splitsEvery(1.0f, time), 2000);
-                RecordWrite record{"r" + std::to_string(round) + "-" + std::to_string(i) + ".run",
+                RecordWrite record{"r" + std::to_string(next) + "-" + std::to_string(i) + ".run",
                                    "", ""};
                 std::optional<std::string> dropped;
                 table.place(entry(time, record.file), dropped);
@@ -202,21 +195,15 @@ TEST(RecordTable, AKillWhileARecordIsSavedLeavesAWholeTable)
                 saver.save(run, false, &record);
                 saver.flush();
             }
-        }
-        char byte = 0;
-        [[maybe_unused]] const ssize_t heard = read(ready[0], &byte, 1);
-        close(ready[0]);
-        close(ready[1]);
-        usleep(static_cast<useconds_t>(delayMicroseconds(random)));
-        kill(child, SIGKILL);
-        waitpid(child, nullptr, 0);
-
-        std::ostringstream errors;
-        const RecordTable table = loadRecords(records, errors);
-        ASSERT_EQ(errors.str(), "") << "after kill " << round;
-        ASSERT_GE(table.entries().size(), kept) << "after kill " << round;
-        ASSERT_LE(table.entries().size(), maxRecords);
-        kept = table.entries().size();
-    }
+        },
+        [&](int round) {
+            std::ostringstream errors;
+            const RecordTable table = loadRecords(records, errors);
+            ASSERT_EQ(errors.str(), "") << "after kill " << round;
+            ASSERT_GE(table.entries().size(), kept) << "after kill " << round;
+            ASSERT_LE(table.entries().size(), maxRecords);
+            kept = table.entries().size();
+            next = round + 1;
+        });
     EXPECT_GT(kept, 0u) << "no save came through in any round";
 }

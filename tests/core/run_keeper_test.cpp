@@ -7,14 +7,15 @@
 #include "runs/headless_game.h"
 #include "runs/run_keeper.h"
 #include "runs/run_recording.h"
+#include "win_route.h"
 
 #include "subprocess/subprocess.h"
+#include "support/kill_rounds.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <random>
 #include <sstream>
 
 #include <signal.h>
@@ -32,26 +33,12 @@ constexpr double frameTime = 1.0 / 60.0;
 // flight, then the winning route a quarter second late: it still wins with 84 seconds left.
 Route winAfterRestarts()
 {
-    std::ostringstream text;
-    double time = 0.0;
+    WinRouteChange restarts{.from = 0.0, .later = 8 * 0.034};
     for (int i = 0; i < 8; ++i) {
-        text << time + 0.017 << " F11 press\n" << time + 0.034 << " F11 release\n";
-        time += 0.034;
+        restarts.first.emplace_back(0.034 * i + 0.017, "F11 press");
+        restarts.first.emplace_back(0.034 * (i + 1), "F11 release");
     }
-    std::ifstream win(fs::path(KORVEL_SOURCE_DIR) / "routes" / "win.route");
-    for (std::string line; std::getline(win, line);) {
-        std::istringstream words(line);
-        double at = 0.0;
-        std::string rest;
-        if (line.empty() || line[0] == '#' || !(words >> at) || !std::getline(words, rest)) {
-            continue;
-        }
-        text << at + time << rest << "\n";
-    }
-    ParseError error;
-    std::optional<Route> route = parseRoute(text.str(), error);
-    EXPECT_TRUE(route) << error.line << ": " << error.message;
-    return route.value_or(Route{});
+    return winningRoute(restarts);
 }
 
 // Dies on the floor and restarts, cycle after cycle.
@@ -234,34 +221,30 @@ TEST(KeptRun, AKillAtAnyMomentLeavesWholeRunsAndAWholeScore)
 {
     TempDir folder;
     const Route route = winAfterRestarts();
-    std::mt19937 random(20261209);
-    std::uniform_int_distribution<int> delayMicroseconds(0, 1000000);
     int whole = 0;
-    for (int round = 0; round < 12; ++round) {
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
+    killAtRandomMoments(
+        12, 20261209, 1000000,
+        [&](auto ready) {
+            ready();
             for (;;) {
                 fs::remove(folder / "score.txt");
                 std::ostringstream errors;
                 playKeepingRuns(folder, route, route.events.back().time + 3.0, errors);
             }
-        }
-        usleep(static_cast<useconds_t>(delayMicroseconds(random)));
-        kill(child, SIGKILL);
-        waitpid(child, nullptr, 0);
-        if (fs::exists(folder / "score.txt")) {
-            EXPECT_EQ(folder.read("score.txt"), "84") << "after kill " << round;
-        }
-        for (const char* file : {"last.run", "best.run"}) {
-            ParseError error;
-            if (fs::exists(folder / file)) {
-                EXPECT_TRUE(loadRecording(folder / file, error))
-                    << file << " after kill " << round << ", line " << error.line << ": "
-                    << error.message;
-                ++whole;
+        },
+        [&](int round) {
+            if (fs::exists(folder / "score.txt")) {
+                EXPECT_EQ(folder.read("score.txt"), "84") << "after kill " << round;
             }
-        }
-    }
+            for (const char* file : {"last.run", "best.run"}) {
+                ParseError error;
+                if (fs::exists(folder / file)) {
+                    EXPECT_TRUE(loadRecording(folder / file, error))
+                        << file << " after kill " << round << ", line " << error.line << ": "
+                        << error.message;
+                    ++whole;
+                }
+            }
+        });
     EXPECT_GT(whole, 0) << "no kill came after a whole save";
 }
