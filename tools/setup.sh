@@ -11,7 +11,7 @@ packages=(
   xvfb xauth x11-utils libgl1-mesa-dri libglx-mesa0 mesa-utils
   fonts-liberation
   imagemagick xdotool tesseract-ocr
-  lintian
+  lintian appstream desktop-file-utils
   nodejs
 )
 
