@@ -4,6 +4,7 @@
 #   share/games/korvel/               the read-only data: everything below the build's assets/
 #                                     except the best score, which is each user's own
 #   share/applications/korvel.desktop, share/icons/hicolor/NxN/apps/korvel.png
+#   share/metainfo/org.example.korvel.metainfo.xml  what software centres list the game by
 #   share/man/man6/korvel.6.gz, share/doc/korvel/{copyright,changelog.gz}
 set(KORVEL_INSTALL_GAMES_DIR games)
 set(KORVEL_INSTALL_LIB_DIR lib/games/korvel)
@@ -73,6 +74,7 @@ install(CODE "
 ")
 
 install(FILES ${KORVEL_PACKAGE_SOURCE_DIR}/korvel.desktop DESTINATION share/applications)
+install(FILES ${KORVEL_PACKAGE_SOURCE_DIR}/org.example.korvel.metainfo.xml DESTINATION share/metainfo)
 
 # The icon is rendered from the game's own player model by korvel-replay (see render_icon.sh).
 option(KORVEL_ICON_PLACEHOLDER "Draw a temporary icon instead of rendering the player" OFF)
