@@ -83,6 +83,36 @@ check "default settings installed" test -f "$data/settings.ini"
 check "desktop entry installed" grep -qx 'Categories=Game;ArcadeGame;' "$root/usr/share/applications/korvel.desktop"
 check "icon installed" test -s "$root/usr/share/icons/hicolor/256x256/apps/korvel.png"
 
+# Software centres list the game by its metainfo and start it by the desktop entry it names.
+# appstreamcli fails on an error or a warning; --strict fails on a mere remark too, so none
+# creeps in unseen.
+desktop=$root/usr/share/applications/korvel.desktop
+metainfo=$root/usr/share/metainfo/org.example.korvel.metainfo.xml
+check "metainfo installed" test -f "$metainfo"
+for tool in appstreamcli desktop-file-validate; do
+    command -v "$tool" >/dev/null 2>&1 || fail "$tool is missing (tools/setup.sh installs it)"
+done
+if command -v appstreamcli >/dev/null 2>&1 && [[ -f "$metainfo" ]]; then
+    appstreamcli validate --no-net --strict "$metainfo" >"$scratch/appstream.log" 2>&1 || {
+        fail "appstreamcli finds fault with the metainfo"
+        cat "$scratch/appstream.log"
+    }
+fi
+if command -v desktop-file-validate >/dev/null 2>&1; then
+    # It says nothing of a good entry, but prints warnings without failing.
+    desktop-file-validate "$desktop" >"$scratch/desktop.log" 2>&1 && [[ ! -s "$scratch/desktop.log" ]] || {
+        fail "desktop-file-validate finds fault with the desktop entry"
+        cat "$scratch/desktop.log"
+    }
+fi
+if [[ -f "$metainfo" ]]; then
+    launchable=$(sed -n 's|.*<launchable type="desktop-id">\(.*\)</launchable>.*|\1|p' "$metainfo")
+    check "the metainfo launches the installed desktop entry" test "$launchable" = "${desktop##*/}"
+    release=$(awk -F'"' '/<release version=/ && release == "" { release = $2 } END { print release }' "$metainfo")
+    check "the metainfo's newest release is the package's version" \
+        test "$release" = "$(dpkg-deb -f "$deb" Version)"
+fi
+
 # Every library the programs link must come from a package the .deb depends on. One dpkg
 # query for all of them: each query reads the whole file database.
 libraries=$(objdump -p "$bin/korvel" "$bin/korvel-replay" | awk '$1 == "NEEDED" { print $2 }' | sort -u)
