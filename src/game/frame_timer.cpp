@@ -5,6 +5,8 @@ void FrameTimer::start(double now)
     last = static_cast<float>(now);
     delta = 0.0f;
     accumulator = 0.0f;
+    lastSeen = last;
+    measured = 0.0f;
 }
 
 float FrameTimer::sample(double now)
@@ -12,7 +14,16 @@ float FrameTimer::sample(double now)
     const float previous = last;
     last = static_cast<float>(now);
     delta = last - previous;
+    lastSeen = last;
+    measured = delta;
     return delta;
+}
+
+void FrameTimer::hold(double now)
+{
+    const float previous = lastSeen;
+    lastSeen = static_cast<float>(now);
+    measured = lastSeen - previous;
 }
 
 bool FrameTimer::physicsDue()
@@ -30,4 +41,6 @@ void FrameTimer::restore(const State& state)
     last = state.last;
     delta = state.delta;
     accumulator = state.accumulator;
+    lastSeen = last;
+    measured = delta;
 }

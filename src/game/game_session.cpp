@@ -56,20 +56,56 @@ std::uint64_t GameSession::stateChecksum()
 
 PassResult GameSession::update(PassInputs& inputs, std::ostream& log)
 {
+    // A pause holds the whole pass from its start, so every pass either plays whole or stands
+    // still whole: the pass in which P comes plays on to its end, and so does the one after
+    // the resume.
     PassResult result;
-    updateObstacles();
-
-    const float dt = clock.sample(inputs.updateSample());
-    advanceObstacleTimers(dt);
-    markPhase(observer, FramePhase::Obstacles);
-    if (clock.physicsDue()) {
-        stepPhysics();
+    result.frozen = input.paused;
+    frozenLast = result.frozen;
+    if (result.frozen) {
+        clock.hold(inputs.updateSample());
+        markPhase(observer, FramePhase::Physics);
+    } else {
+        updateObstacles();
+        advanceObstacleTimers(clock.sample(inputs.updateSample()));
+        markPhase(observer, FramePhase::Obstacles);
+        if (clock.physicsDue()) {
+            stepPhysics();
+        }
+        markPhase(observer, FramePhase::Physics);
     }
-    markPhase(observer, FramePhase::Physics);
 
-    result.effects = applyInputEvents(inputs.events(dt), log);
+    // A pad's held buttons are timed on the wall clock, so Back still quits in a pause.
+    result.effects = applyInputEvents(inputs.events(clock.measuredFrameTime()), log);
     markPhase(observer, FramePhase::Events);
+    if (!result.frozen) {
+        playPass(inputs, result);
+    }
 
+    result.attempt = {outcome, current.playTime, outcome.won ? current.secondsLeft() : 0,
+                      splitTracker.times()};
+    result.restarted = restartIfRequested(current);
+    if (result.restarted && input.paused) { // a fresh attempt starts in play
+        input.paused = false;
+        log << "Pause: 0" << std::endl;
+    }
+    if (result.frozen && !input.paused) {
+        clock.resume();
+    }
+    if (result.restarted) {
+        beginAttempt();
+    }
+    // A restart in the same pass takes back the outcome it reached: the attempt goes on.
+    if (result.restarted) {
+        result.ended = AttemptOutcome{};
+    }
+    result.footAfter = playerFoot();
+    return result;
+}
+
+void GameSession::playPass(PassInputs& inputs, PassResult& result)
+{
+    const float dt = clock.deltaTime();
     if (advancePlayTime(current, dt)) {
         result.foot = movePlayer(dt);
         result.playerMoved = true;
@@ -81,6 +117,7 @@ PassResult GameSession::update(PassInputs& inputs, std::ostream& log)
         storedBest = *change.newBest;
         result.newBest = change.newBest;
     }
+    result.ended = change.reached;
 
     if (result.playerMoved) {
         result.splitTaken =
@@ -92,15 +129,4 @@ PassResult GameSession::update(PassInputs& inputs, std::ostream& log)
         orbitCamera.update(cursor.x, cursor.y, input.leftMouseDown, input.rightMouseDown,
                            input.orbitZoom);
     }
-
-    result.attempt = {outcome, current.playTime, outcome.won ? current.secondsLeft() : 0,
-                      splitTracker.times()};
-    result.restarted = restartIfRequested(current);
-    if (result.restarted) {
-        beginAttempt();
-    }
-    // A restart in the same pass takes back the outcome it reached: the attempt goes on.
-    result.ended = result.restarted ? AttemptOutcome{} : change.reached;
-    result.footAfter = playerFoot();
-    return result;
 }

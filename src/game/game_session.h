@@ -36,6 +36,7 @@ struct PassResult {
     std::optional<int> newBest; // a won score above the stored best: the caller saves it
     int splitTaken = 0;         // the number (from 1) of a split taken in this pass, or 0
     bool restarted = false;     // and a new attempt started from a snapshot (attemptStart())
+    bool frozen = false;        // a pass of a pause: only its events and a restart acted
     AttemptEnd attempt;
     InputEffects effects; // what the pass's events ask of GL, the window and the loop
 };
@@ -72,12 +73,20 @@ class GameSession {
     std::uint64_t level() const { return levelPrint; }
     // The state now, every value of a snapshot and of the attempt, as one checksum.
     std::uint64_t stateChecksum();
-    float deltaTime() const { return clock.deltaTime(); }
+    // The world's frame time of the last pass: 0 in a pause.
+    float deltaTime() const { return frozenLast ? 0.0f : clock.deltaTime(); }
+    // Whether the last pass was one of a pause, in which nothing moved.
+    bool lastPassFrozen() const { return frozenLast; }
+    // The wall clock's time between the last pass's samples, paused or not.
+    float measuredFrameTime() const { return clock.measuredFrameTime(); }
 
   private:
     // Takes the snapshot the attempt starts from and restores it at once, so the live game goes
     // on from the very state a replay of the attempt starts in.
     void beginAttempt();
+    // The part of a pass a pause holds after the events: the play time, the player's move,
+    // the outcome, the splits and the orbit camera.
+    void playPass(PassInputs& inputs, PassResult& result);
     SnapshotSources sources() { return {clock, playerCamera, orbitCamera}; }
 
     int storedBest;
@@ -90,4 +99,5 @@ class GameSession {
     AttemptSnapshot startSnapshot;
     AttemptSnapshot scratch; // the checksum's capture, kept for its room
     std::uint64_t levelPrint = 0;
+    bool frozenLast = false;
 };

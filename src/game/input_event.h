@@ -4,11 +4,12 @@
 
 #include <cstdint>
 
-// One event of the keyboard, a mouse button, the wheel or a pad, as the game hears it. The
-// window, a pad, a route and a recording all hand the game these, so the rules apply every
-// source's events alike and a recording keeps exactly what the rules heard.
+// One event of the keyboard, a mouse button, the wheel, a pad or the window's focus, as the
+// game hears it. The window, a pad, a route and a recording all hand the game these, so the
+// rules apply every source's events alike and a recording keeps exactly what the rules heard.
 struct InputEvent {
-    enum class Kind : std::uint8_t { key, button, scroll };
+    // focusLost: the window stopped hearing the keyboard, so the player is elsewhere.
+    enum class Kind : std::uint8_t { key, button, scroll, focusLost };
     Kind kind = Kind::key;
     Key key = Key::other;
     MouseButton button = MouseButton::other;
@@ -30,6 +31,12 @@ struct InputEvent {
         event.kind = Kind::button;
         event.button = button;
         event.action = action;
+        return event;
+    }
+    static InputEvent focusLostEvent()
+    {
+        InputEvent event;
+        event.kind = Kind::focusLost;
         return event;
     }
     static InputEvent scrollEvent(double yoffset)

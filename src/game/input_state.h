@@ -18,6 +18,9 @@ struct InputState {
     bool ghost = true;             // G: the best run's ghost, where there is one
     bool restartRequested = false; // F11: served at the end of the same frame
     bool sound = true;             // M: the game's sounds
+    // P, or the window losing the focus: the world stands still. Never set as an attempt
+    // starts, since a restart resumes, so an attempt's snapshot need not hold it.
+    bool paused = false;
     bool leftMouseDown = false;
     bool rightMouseDown = false;
     float orbitZoom = 12.0f; // orbit camera distance; the wheel changes it without limits

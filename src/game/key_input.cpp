@@ -16,9 +16,15 @@ void flip(bool& toggle, const char* label, std::ostream& log)
 }
 
 // The player's controls. Space tries on press and on release, so a slow tap can make two jumps;
-// V is the unlimited jump kept for trying out the course.
+// V is the unlimited jump kept for trying out the course. In a pause the held directions are
+// still followed, so a key let go meanwhile does not run on after it, but a jump or a dash
+// would wait unseen and spring out at the resume, so they are not taken.
 void steerPlayer(Key key, bool held)
 {
+    const bool impulse = key == Key::space || key == Key::v || key == Key::k;
+    if (impulse && input.paused) {
+        return;
+    }
     switch (key) {
     case Key::w:
         runForward(held);
@@ -109,6 +115,9 @@ InputEffects flipOnRelease(Key key, std::ostream& log)
     case Key::m:
         flip(input.sound, "Sound: ", log);
         break;
+    case Key::p:
+        flip(input.paused, "Pause: ", log);
+        break;
     default:
         break;
     }
@@ -161,6 +170,11 @@ InputEffects applyInputEvents(std::span<const InputEvent> events, std::ostream& 
             break;
         case InputEvent::Kind::scroll:
             input.orbitZoom -= static_cast<float>(event.scroll) * 0.5f;
+            break;
+        case InputEvent::Kind::focusLost: // only P resumes, once the player is back
+            if (!input.paused) {
+                flip(input.paused, "Pause: ", log);
+            }
             break;
         }
     }

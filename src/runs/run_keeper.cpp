@@ -1,6 +1,7 @@
 #include "runs/run_keeper.h"
 
 #include "game/game_session.h"
+#include "game/pass_input.h"
 #include "game/race_time.h"
 
 #include <cstdio>
@@ -48,7 +49,10 @@ void RunKeeper::beginRun(const GameSession& session)
 
 void RunKeeper::passEnds(const PassInput& pass, const PassResult& result, GameSession& session)
 {
-    if (making) {
+    // A pass of a pause that heard nothing leaves the state as it found it, so the run leaves
+    // it out: a pause of an hour costs the run nothing.
+    const bool idle = result.frozen && pass.events.empty() && !pass.cursorRead;
+    if (making && !idle) {
         if (!recorder.record(pass, result.footAfter)) {
             if (!toldFull) {
                 errors << "korvel: the attempt is too long to keep as a run" << std::endl;

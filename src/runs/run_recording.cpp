@@ -59,6 +59,9 @@ void appendEvent(std::string& text, const InputEvent& event)
         appendNumber(text, event.scroll);
         text += "\n";
         break;
+    case InputEvent::Kind::focusLost:
+        text += "f lost\n";
+        break;
     }
 }
 
@@ -536,11 +539,19 @@ bool RecordingParser::readEvent(InputEvent event)
         }
         event.button = *button;
         event.action = *action;
+    } else if (event.kind == InputEvent::Kind::focusLost) {
+        if (count != 2 || words[1] != "lost" || recording.format < pausingFormat) {
+            return refuse("a focus takes 'f lost', from format " + std::to_string(pausingFormat));
+        }
     } else if (count != 2 || !real(1, event.scroll)) {
         return count != 2 ? refuse("a scroll takes 's OFFSET'") : false;
     }
     if (recording.passes.empty() || recording.passes.back().cursorRead) {
         return refuse("an event stands after its pass line and before its cursor");
+    }
+    if (recording.format < pausingFormat && event.kind == InputEvent::Kind::key &&
+        event.key == Key::p) {
+        return true;
     }
     if (recording.events.size() >= UINT32_MAX) {
         return refuse("too many events");
@@ -603,11 +614,12 @@ bool RecordingParser::readBody()
     if (kind == "p") {
         return readPass();
     }
-    if (kind == "k" || kind == "b" || kind == "s") {
+    if (kind == "k" || kind == "b" || kind == "s" || kind == "f") {
         InputEvent event;
         event.kind = kind == "k"   ? InputEvent::Kind::key
                      : kind == "b" ? InputEvent::Kind::button
-                                   : InputEvent::Kind::scroll;
+                     : kind == "s" ? InputEvent::Kind::scroll
+                                   : InputEvent::Kind::focusLost;
         return readEvent(event);
     }
     if (kind == "c") {

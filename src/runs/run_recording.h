@@ -31,8 +31,13 @@ struct RecordedPass {
 // the same build, it gives the same frame times, the same events in the same passes, and so the
 // same attempt, bit for bit. A file of format 1 holds instead every pass from program start and
 // the first pass of the attempt it was kept for; it is still read and played.
-// The newest version of the text format: the one this build writes. It reads 1 and 2 as well.
-inline constexpr int recordingFormat = 3;
+// The newest version of the text format: the one this build writes. It reads 1 to 3 as well.
+// Format 4 has the window's focus lost as an event, and P pauses in it; the passes of a pause
+// in which nothing was heard are left out.
+inline constexpr int recordingFormat = 4;
+// The first format in which P pauses: in the earlier ones it did nothing, so their P events
+// are left out as they are read and the runs play as they were played.
+inline constexpr int pausingFormat = 4;
 
 struct RunRecording {
     int format = recordingFormat;

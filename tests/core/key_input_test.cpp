@@ -56,6 +56,7 @@ TEST_F(KeyInput, EachKeyActsOnReleaseOnlyAndTheSwitchesPrintTheirLines)
         {Key::m, &input.sound, "Sound: 0\nSound: 1\n", false, false},
         {Key::tab, &input.followCamera, "", false, false},
         {Key::g, &input.ghost, "Ghost: 0\nGhost: 1\n", false, false},
+        {Key::p, &input.paused, "Pause: 1\nPause: 0\n", false, false},
     };
     for (const auto& b : bindings) {
         SCOPED_TRACE(b.lines);

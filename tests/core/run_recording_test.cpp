@@ -63,7 +63,7 @@ TEST(RunRecording, ItsTextGivesBackEverySampleAndEventBitForBit)
 TEST(RunRecording, ADamagedOrCutRecordingIsRefusedAtItsLine)
 {
     const std::pair<std::string, int> damaged[] = {
-        {"korvel-run 4\nbuild future\n", 1},
+        {"korvel-run 5\nbuild future\n", 1},
         {"korvel-run 1\nattempt 0\n", 2},
         {header + "p 0 1 0 0 0\np 1 2 0 0\nend 2\n", 6},
         {header + "k W press\np 0 1 0 0 0\nend 1\n", 5},
@@ -81,8 +81,8 @@ TEST(RunRecording, ADamagedOrCutRecordingIsRefusedAtItsLine)
         EXPECT_EQ(error.line, line) << text << error.message;
     }
     ParseError error;
-    parseRecording("korvel-run 4\n", error);
-    EXPECT_EQ(error.message, "recorded in format 4; this build reads formats 1 to 3");
+    parseRecording("korvel-run 5\n", error);
+    EXPECT_EQ(error.message, "recorded in format 5; this build reads formats 1 to 4");
 }
 
 TEST(RunRecording, SplitsComeBackBitForBitAndADamagedSplitIsRefusedAtItsLine)
@@ -195,4 +195,18 @@ TEST(RunRecorder, KeepsEachPassAsItTookItInAndNoMoreThanARunHolds)
     EXPECT_FALSE(recorder.record(pass, {})) << "a run holds no more than its bound";
     EXPECT_EQ(recording.passes.size(), maxRunPasses);
     EXPECT_EQ(recording.passes.data(), room) << "the room reserved once served every pass";
+}
+
+// P did nothing before it paused: a run of an earlier format keeps its P events out as it is
+// read, so it plays as it was played, and a focus lost is a line only the pausing format has.
+TEST(RunRecording, PEventsOfRunsFromBeforeThePauseAreLeftOut)
+{
+    ParseError error;
+    const auto old = parseRecording(header + "p 0 1 0 0 0\nk P press\nk G release\nend 1\n", error);
+    ASSERT_TRUE(old) << error.line << ": " << error.message;
+    ASSERT_EQ(old->events.size(), 1u);
+    EXPECT_EQ(old->events[0].key, Key::g);
+    EXPECT_EQ(old->passes[0].eventCount, 1u);
+    EXPECT_FALSE(parseRecording(header + "p 0 1 0 0 0\nf lost\nend 1\n", error));
+    EXPECT_EQ(error.line, 6);
 }
