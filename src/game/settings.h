@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/key_bindings.h"
+
 #include <string>
 
 // The start-up values the game reads once from "assets/settings.ini" (shell/settings_reader.h);
@@ -13,4 +15,5 @@ struct Settings {
     float fov = 60.0f; // degrees, orbit camera only
     float near = 0.1f;
     float far = 100.0f;
+    KeyBindings keys{}; // [keys]: the player's own keys for the moves and the switches
 };

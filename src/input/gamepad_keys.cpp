@@ -56,7 +56,8 @@ PadKeyEvents GamepadKeys::translate(const PadState& pad, float dt)
         return events;
     }
     button(pad.jump, jumpDown, Key::space, events);
-    button(pad.start, startDown, Key::f11, events);
+    button(pad.start, startDown, Key::p, events);
+    button(pad.restart, restartDown, Key::f11, events);
     holdToQuit(pad.back, dt, events);
     return events;
 }

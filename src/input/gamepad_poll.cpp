@@ -12,6 +12,7 @@ PadState padState(const GLFWgamepadstate& raw)
     pad.jump = down(GLFW_GAMEPAD_BUTTON_A);
     pad.start = down(GLFW_GAMEPAD_BUTTON_START);
     pad.back = down(GLFW_GAMEPAD_BUTTON_BACK);
+    pad.restart = down(GLFW_GAMEPAD_BUTTON_Y);
     pad.up = down(GLFW_GAMEPAD_BUTTON_DPAD_UP);
     pad.down = down(GLFW_GAMEPAD_BUTTON_DPAD_DOWN);
     pad.left = down(GLFW_GAMEPAD_BUTTON_DPAD_LEFT);

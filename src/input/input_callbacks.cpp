@@ -45,11 +45,16 @@ MouseButton gameButton(int button)
     return button == GLFW_MOUSE_BUTTON_RIGHT ? MouseButton::right : MouseButton::other;
 }
 
-// The list the window's events go to, kept as the window's user pointer.
+// Where the window's events go, kept as the window's user pointer.
+WindowHearing* hearing(GLFWwindow* window)
+{
+    return static_cast<WindowHearing*>(glfwGetWindowUserPointer(window));
+}
+
 void hear(GLFWwindow* window, const InputEvent& event)
 {
-    if (auto* heard = static_cast<std::vector<InputEvent>*>(glfwGetWindowUserPointer(window))) {
-        heard->push_back(event);
+    if (WindowHearing* heard = hearing(window)) {
+        heard->events.push_back(event);
     }
 }
 
@@ -57,7 +62,12 @@ void hear(GLFWwindow* window, const InputEvent& event)
 
 void keyCallback(GLFWwindow* window, int key, int /*scancode*/, int action, int /*mods*/)
 {
-    hear(window, InputEvent::keyEvent(gameKey(key), gameAction(action)));
+    // A key the game has no name for does nothing, and a run could not name it either.
+    WindowHearing* heard = hearing(window);
+    const Key game = heard != nullptr ? heard->keys.heard(gameKey(key)) : Key::other;
+    if (game != Key::other) {
+        heard->events.push_back(InputEvent::keyEvent(game, gameAction(action)));
+    }
 }
 
 void mouseButtonCallback(GLFWwindow* window, int button, int action, int /*mods*/)
@@ -70,10 +80,19 @@ void scrollCallback(GLFWwindow* window, double /*xoffset*/, double yoffset)
     hear(window, InputEvent::scrollEvent(yoffset));
 }
 
-void installInputCallbacks(GLFWwindow* window, std::vector<InputEvent>& heard)
+void focusCallback(GLFWwindow* window, int focused)
 {
-    glfwSetWindowUserPointer(window, &heard);
+    const WindowHearing* heard = hearing(window);
+    if (focused == GLFW_FALSE && heard != nullptr && heard->focusHeard) {
+        hear(window, InputEvent::focusLostEvent());
+    }
+}
+
+void installInputCallbacks(GLFWwindow* window, WindowHearing& hearing)
+{
+    glfwSetWindowUserPointer(window, &hearing);
     glfwSetKeyCallback(window, keyCallback);
     glfwSetMouseButtonCallback(window, mouseButtonCallback);
     glfwSetScrollCallback(window, scrollCallback);
+    glfwSetWindowFocusCallback(window, focusCallback);
 }

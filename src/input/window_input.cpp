@@ -12,10 +12,20 @@ constexpr std::size_t reservedEvents = 64;
 
 } // namespace
 
-WindowInput::WindowInput(GLFWwindow* window, InputSource* script) : window(window), script(script)
+WindowInput::WindowInput(GLFWwindow* window, InputSource* script, const KeyBindings& keys)
+    : window(window), script(script)
 {
-    heard.reserve(reservedEvents);
+    heard.events.reserve(reservedEvents);
+    heard.keys = keys;
+    heard.focusHeard = script == nullptr;
     installInputCallbacks(window, heard);
+}
+
+WindowInput::~WindowInput()
+{
+    if (glfwGetWindowUserPointer(window) == &heard) {
+        glfwSetWindowUserPointer(window, nullptr);
+    }
 }
 
 void WindowInput::beginPass()
@@ -33,8 +43,8 @@ double WindowInput::sampleClock()
 void WindowInput::pollEvents(std::vector<InputEvent>& events, float frameTime)
 {
     glfwPollEvents();
-    events.insert(events.end(), heard.begin(), heard.end());
-    heard.clear();
+    events.insert(events.end(), heard.events.begin(), heard.events.end());
+    heard.events.clear();
     if (script != nullptr) {
         script->pollEvents(events, frameTime);
     }

@@ -161,7 +161,7 @@ int playGame(const RunOptions& options)
         reportFatal(failure);
         return 1;
     }
-    WindowInput windowInput(window, options.script);
+    WindowInput windowInput(window, options.script, settings.keys);
     setStartState();
     bool refused = false;
 

@@ -45,6 +45,11 @@ void SettingsReader::parse(std::FILE* stream)
     error = ini_parse_file(stream, &SettingsReader::storeValue, this);
 }
 
+bool SettingsReader::has(const std::string& section, const std::string& name) const
+{
+    return values.contains(makeKey(section, name));
+}
+
 std::string SettingsReader::get(const std::string& section, const std::string& name,
                                 const std::string& defaultValue) const
 {
@@ -106,7 +111,22 @@ int SettingsReader::storeValue(void* user, const char* section, const char* name
     return 1;
 }
 
-Settings readSettings(const SettingsReader& reader)
+namespace {
+
+KeyBindings readKeySettings(const SettingsReader& reader, std::ostream& warnings)
+{
+    std::array<std::optional<std::string>, boundActionCount> names;
+    for (std::size_t action = 0; action < boundActionCount; ++action) {
+        if (reader.has("keys", boundActions[action].name)) {
+            names[action] = reader.get("keys", boundActions[action].name, "");
+        }
+    }
+    return KeyBindings::fromNames(names, warnings);
+}
+
+} // namespace
+
+Settings readSettings(const SettingsReader& reader, std::ostream& warnings)
 {
     const Settings defaults;
     Settings settings;
@@ -119,5 +139,6 @@ Settings readSettings(const SettingsReader& reader)
     settings.fov = static_cast<float>(reader.getReal("camera", "fov", defaults.fov));
     settings.near = static_cast<float>(reader.getReal("camera", "near", defaults.near));
     settings.far = static_cast<float>(reader.getReal("camera", "far", defaults.far));
+    settings.keys = readKeySettings(reader, warnings);
     return settings;
 }

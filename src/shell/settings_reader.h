@@ -3,6 +3,7 @@
 #include "game/settings.h"
 
 #include <cstdio>
+#include <iostream>
 #include <map>
 #include <string>
 #include <string_view>
@@ -21,6 +22,7 @@ class SettingsReader {
     // -1: the file could not be opened.
     int parseError() const { return error; }
 
+    bool has(const std::string& section, const std::string& name) const;
     std::string get(const std::string& section, const std::string& name,
                     const std::string& defaultValue) const;
     long getInteger(const std::string& section, const std::string& name, long defaultValue) const;
@@ -38,5 +40,6 @@ class SettingsReader {
     std::map<std::string, std::string> values;
 };
 
-// Reads the eight keys in the game's fixed order, each falling back to its default.
-Settings readSettings(const SettingsReader& reader);
+// Reads the eight keys in the game's fixed order, each falling back to its default, then the
+// optional sections, whose unusable values are each one line on warnings.
+Settings readSettings(const SettingsReader& reader, std::ostream& warnings = std::cerr);

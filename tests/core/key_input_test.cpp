@@ -141,6 +141,31 @@ TEST_F(KeyInput, SpaceJumpsTwiceBeforeLandingAndNotWithinAFifthOfASecond)
     EXPECT_EQ(playerMotion.jumpsLeft, 2);
 }
 
+// The window losing the focus pauses as P does, once: a second loss while paused prints
+// nothing, and only P resumes. In the pause the held directions are followed, so W let go
+// there does not run on after it, but a jump or a dash would wait unseen, so none is taken.
+TEST_F(KeyInput, LosingTheFocusPausesAndAPauseTakesNoJump)
+{
+    const InputEvent focusLost = InputEvent::focusLostEvent();
+    key(Key::w, KeyAction::press);
+    applyInputEvents({&focusLost, 1}, log);
+    applyInputEvents({&focusLost, 1}, log);
+    EXPECT_TRUE(input.paused);
+    key(Key::w, KeyAction::release);
+    EXPECT_EQ(playerMotion.playerSpeedX, 0.0f);
+    const PlayerMotion before = playerMotion;
+    tap(Key::space);
+    tap(Key::v);
+    tap(Key::k);
+    EXPECT_EQ(playerMotion.playerSpeedY, before.playerSpeedY);
+    EXPECT_EQ(playerMotion.jumpsLeft, before.jumpsLeft);
+    EXPECT_EQ(playerMotion.playerSpeedX, 0.0f);
+    tap(Key::p);
+    EXPECT_EQ(log.str(), "Pause: 1\nPause: 0\n");
+    key(Key::k, KeyAction::press);
+    EXPECT_EQ(playerMotion.playerSpeedX, 30.0f); // resumed, a dash is taken again
+}
+
 // Pass by pass, a pad's state and the key events it stands for, as the keyboard would make them.
 TEST(GamepadKeys, ThePadPressesAndReleasesTheKeysAKeyboardWould)
 {
@@ -148,8 +173,8 @@ TEST(GamepadKeys, ThePadPressesAndReleasesTheKeysAKeyboardWould)
     constexpr KeyAction down = KeyAction::press;
     constexpr KeyAction up = KeyAction::release;
     const auto pad = [](float x, float y, bool dpadRight = false, bool jump = false,
-                        bool start = false, bool back = false) {
-        return PadState{true, jump, start, back, false, false, false, dpadRight, x, y};
+                        bool start = false, bool back = false, bool restart = false) {
+        return PadState{true, jump, start, back, false, false, false, dpadRight, x, y, restart};
     };
     const PadState back = pad(0, 0, false, false, false, true);
     const struct {
@@ -165,9 +190,10 @@ TEST(GamepadKeys, ThePadPressesAndReleasesTheKeysAKeyboardWould)
         {pad(-0.5f, 0, true), {{d, down}}},    // and the d-pad right
         {pad(0, 0), {{a, up}, {d, up}}},
         {pad(0, 0, false, true), {{space, down}}},
-        {pad(0, 0), {{space, up}}}, // A jumps on both, like Space
-        {pad(0, 0, false, false, true), {{f11, down}}},
-        {pad(0, 0), {{f11, up}}},
+        {pad(0, 0), {{space, up}}},                                  // A jumps on both, like Space
+        {pad(0, 0, false, false, true), {{p, down}}},                // Start pauses
+        {pad(0, 0, false, false, true, false, true), {{f11, down}}}, // and Y restarts
+        {pad(0, 0), {{p, up}, {f11, up}}},
         {back, {}}, // Back counts from here: brushed for half a second, it quits nothing
         {back, {}, 0.5f},
         {pad(0, 0), {}},

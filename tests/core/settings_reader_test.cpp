@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
 namespace {
@@ -92,4 +93,44 @@ TEST(SettingsReader, TheGameReadsEightKeysAndAMissingFileWarnsAndGivesTheDefault
         SettingsReader::fromText("[Window]\nWidth=0x280\nheight=480\ntitle=Test\nfullscreen=YES\n"
                                  "brightness=0.5\n[camera]\nfov=45\nnear=0.5\nfar=250\n"));
     EXPECT_EQ(shown(settings), "640 480 Test 1 0.500000 45.000000 0.500000 250.000000");
+}
+
+// The player's own keys, named as routes name them. Each value that cannot be used is one line
+// naming the action and the default it takes, and the rest still apply: a swap of two keys is
+// two keys, not one bound twice. A key the window hears is turned into the action's own key.
+TEST(SettingsReader, TheKeysSectionRebindsAndEachUnusableKeyIsOneWarning)
+{
+    std::ostringstream warnings;
+    const auto read = [&warnings](const std::string& keys) {
+        warnings.str("");
+        return readSettings(SettingsReader::fromText("[keys]\n" + keys), warnings).keys;
+    };
+    const KeyBindings swapped = read("forward = s\nback = W\njump = I\npause = Q\n");
+    EXPECT_EQ(warnings.str(), "");
+    EXPECT_EQ(swapped.heard(Key::s), Key::w);
+    EXPECT_EQ(swapped.heard(Key::w), Key::s);
+    EXPECT_EQ(swapped.heard(Key::i), Key::space);
+    EXPECT_EQ(swapped.heard(Key::space), Key::other); // left by jump
+    EXPECT_EQ(swapped.heard(Key::q), Key::p);
+    EXPECT_EQ(swapped.heard(Key::f11), Key::f11);
+    EXPECT_EQ(swapped.boundTo(BoundAction::pause), Key::q);
+
+    const KeyBindings refused = read("forward = UP\nleft = F2\nright = tab\nghost = V\n"
+                                     "jump = A\nsound = J\npause = J\nback =\n");
+    EXPECT_EQ(warnings.str(), "korvel: warning: settings.ini [keys] forward: UP is not a key; "
+                              "using W\n"
+                              "korvel: warning: settings.ini [keys] back:  is not a key; using S\n"
+                              "korvel: warning: settings.ini [keys] left: F2 keeps its own "
+                              "meaning; using A\n"
+                              "korvel: warning: settings.ini [keys] right: tab keeps its own "
+                              "meaning; using D\n"
+                              "korvel: warning: settings.ini [keys] ghost: V keeps its own "
+                              "meaning; using G\n"
+                              "korvel: warning: settings.ini [keys] sound: J is bound twice; "
+                              "using M\n"
+                              "korvel: warning: settings.ini [keys] jump: A is bound twice; "
+                              "using SPACE\n");
+    EXPECT_EQ(refused, read("pause = J\n")); // the one choice left standing
+    EXPECT_EQ(read(""), KeyBindings{});
+    EXPECT_EQ(warnings.str(), "");
 }
