@@ -93,6 +93,7 @@ void HudDrawer::draw(const HudInputs& inputs, TextRenderer& text)
             advances = advancesOf(text.table);
         }
         blocks = layoutHud(inputs);
+        placeCentredTexts(blocks, advances);
         fitToWindow(blocks, inputs.width, advances);
         shown = visible;
         laidOut = true;
@@ -104,6 +105,7 @@ void HudDrawer::draw(const HudInputs& inputs, TextRenderer& text)
     raceInputs.debugText = false;
     raceInputs.deltaTime = 0.0f;
     raceInputs.drawnModels = 0;
+    raceInputs.paused = false;
     if (!raceLaidOut || !(raceInputs == raceShown)) {
         layOutRace(raceInputs, text);
         raceShown = raceInputs;

@@ -3,6 +3,7 @@
 #include "present/always_drawn.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 std::string formatHudFloat(float value)
@@ -48,6 +49,12 @@ std::vector<HudBlock> layoutHud(const HudInputs& in)
                   " / Best: " + std::to_string(in.bestShown),
               0.5f, at(centreX - 180), at(centreY - 80)}});
     }
+    if (in.paused) { // between an end screen's headline and its lines, if one is shown
+        HudText word{"PAUSED", 1.5f, at(centreX), at(centreY + 30)};
+        HudText resume{"Press " + in.pauseKey + " to resume", 0.5f, at(centreX), at(centreY - 10)};
+        word.centred = resume.centred = true;
+        blocks.push_back({word, resume});
+    }
     return blocks;
 }
 
@@ -59,6 +66,18 @@ float hudTextWidth(const HudText& text, const TextAdvances& advances)
         pixels += index < advances.size() ? static_cast<float>(advances[index]) : 0.0f;
     }
     return pixels * text.scale;
+}
+
+void placeCentredTexts(std::vector<HudBlock>& blocks, const TextAdvances& advances)
+{
+    for (HudBlock& block : blocks) {
+        for (HudText& item : block) {
+            if (item.centred) {
+                item.x -= std::round(hudTextWidth(item, advances) / 2.0f);
+                item.centred = false;
+            }
+        }
+    }
 }
 
 void fitToWindow(std::vector<HudBlock>& blocks, int width, const TextAdvances& advances)

@@ -58,6 +58,8 @@ struct HudInputs {
     int width = 0; // window size in pixels
     int height = 0;
     HudTimeAttack timeAttack{};
+    bool paused = false;
+    std::string pauseKey = "P"; // the key that resumes, as the player bound it
 
     bool operator==(const HudInputs&) const = default;
 };
@@ -72,13 +74,15 @@ struct HudText {
     float x = 0.0f;
     float y = 0.0f;
     HudColour colour = HudColour::white;
+    bool centred = false; // x is the text's centre: placeCentredTexts puts it by its width
 };
 
 // Texts drawn together between one switch-on and switch-off of blending.
 using HudBlock = std::vector<HudText>;
 
 // The blocks to draw this frame, in drawing order: the timer, the debug line, then the end
-// screens of dead, time-up and won, each present when its flag is set.
+// screens of dead, time-up and won, each present when its flag is set, and last the pause's
+// word across the middle with the key that resumes.
 std::vector<HudBlock> layoutHud(const HudInputs& inputs);
 
 // How far the pen moves, in whole pixels at scale 1, for each code of the HUD font; 0 for a code
@@ -90,6 +94,10 @@ inline constexpr float hudMargin = 10.0f;
 
 // The width of a text's pen travel at its scale.
 float hudTextWidth(const HudText& text, const TextAdvances& advances);
+
+// Moves each centred text left by half its width, so it is centred on its x whatever the
+// font and the words (a key's name) make its width.
+void placeCentredTexts(std::vector<HudBlock>& blocks, const TextAdvances& advances);
 
 // A window narrower than the layout was made for would cut the long lines off at both sides.
 // Each text that would leave [0, width] is drawn instead at the largest scale (never above its

@@ -217,6 +217,15 @@ void updateAndDrawParticles(const glm::mat4& viewProj, float deltaTime)
 
     // The draw reads what the dispatch wrote to storage buffer 1.
     glMemoryBarrier(GL_SHADER_STORAGE_BARRIER_BIT | GL_VERTEX_ATTRIB_ARRAY_BARRIER_BIT);
+    drawParticles(viewProj);
+}
+
+void drawParticles(const glm::mat4& viewProj)
+{
+    ParticleSystem& system = *current;
+    // The buffer the last dispatch wrote, which the next one reads.
+    glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 1,
+                     system.particleBuffers[system.readIndex ? 1 : 0].get());
     glUseProgram(system.renderProgram.get());
     setRenderUniforms(system, viewProj);
     glBindVertexArray(system.cubeVertexArray.get());

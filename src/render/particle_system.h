@@ -54,6 +54,9 @@ void setEmitterPosition(glm::vec3 position);
 // Spawns, simulates and draws one frame's particles, depth-tested, without blending.
 void updateAndDrawParticles(const glm::mat4& viewProj, float deltaTime);
 
+// Draws the particles as the last update left them, moving none: a paused game's cloud.
+void drawParticles(const glm::mat4& viewProj);
+
 // Deletes the GL objects; call before the context goes. Harmless when nothing was created.
 void releaseParticleSystem();
 

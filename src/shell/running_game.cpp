@@ -4,6 +4,7 @@
 #include "game/best_score.h"
 #include "game/game_state.h"
 #include "game/input_state.h"
+#include "game/key_names.h"
 #include "game/pass_input.h"
 #include "game/scene_cameras.h"
 #include "game/settings.h"
@@ -21,6 +22,9 @@
 #include <iostream>
 
 namespace {
+
+// How much of its brightness a paused game's picture keeps under the pause's words.
+constexpr float pausedBrightness = 0.45f;
 
 // The physics world with the kitchen's actors, and the kitchen's models bound to them as they
 // are made.
@@ -114,7 +118,7 @@ void RunningGame::drawHud()
 {
     HudInputs hud;
     hud.secondsLeft = session.attempt().secondsLeft();
-    hud.deltaTime = session.deltaTime();
+    hud.deltaTime = session.measuredFrameTime();
     hud.drawnModels = drawnModels;
     hud.debugText = input.debugText;
     hud.dead = outcome.dead;
@@ -126,7 +130,12 @@ void RunningGame::drawHud()
     if (keeper != nullptr) {
         hud.timeAttack = timeAttackOf(session, *keeper);
     }
+    hud.paused = input.paused;
+    hud.pauseKey = keyName(settings.keys.boundTo(BoundAction::pause));
     markDrawPass(observer, DrawPass::Hud);
+    if (hud.paused) {
+        dimmer.dim(pausedBrightness);
+    }
     hudDrawer.draw(hud, textRenderer);
     markDrawPass(observer, DrawPass::Done);
     markPhase(observer, FramePhase::Hud);
@@ -136,10 +145,17 @@ void RunningGame::drawFrame(PassInputs& inputs)
 {
     drawScene();
     markDrawPass(observer, DrawPass::Particles);
-    updateAndDrawParticles(activeViewProjection(), session.deltaTime());
+    // After a pass of a pause the particles and the waves stand as they were.
+    const bool held = session.lastPassFrozen();
+    if (held) {
+        drawParticles(activeViewProjection());
+    } else {
+        updateAndDrawParticles(activeViewProjection(), session.deltaTime());
+    }
     markPhase(observer, FramePhase::Particles);
     markDrawPass(observer, DrawPass::Water);
-    water.draw(activeViewProjection(), static_cast<float>(inputs.drawSample()));
+    water.draw(activeViewProjection(),
+               static_cast<float>(waterClock.shown(inputs.drawSample(), held)));
     ghost.draw(session.attempt().playTime);
     markPhase(observer, FramePhase::Procedural);
     markDrawPass(observer, DrawPass::PostProcess);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/game_session.h"
+#include "game/held_clock.h"
 #include "physics/kitchen_actors.h"
 #include "present/game_sounds.h"
 #include "present/ghost.h"
@@ -11,6 +12,7 @@
 #include "render/player_camera.h"
 #include "render/procedural_surface.h"
 #include "render/scene_pass.h"
+#include "render/screen_dimmer.h"
 #include "render/text_renderer.h"
 #include "shell/game_main.h"
 
@@ -85,6 +87,8 @@ class RunningGame {
     SoundCapture* const capture;
     GameSession session;
     HudDrawer hudDrawer;
+    ScreenDimmer dimmer; // the paused game's veil
+    HeldClock waterClock;
     Ghost ghost;
     const RunKeeper* keeper = nullptr;
     int drawnModels = 0;

@@ -32,6 +32,9 @@ TEST(HudLayout, EachStateShowsItsTextsInDrawingOrder)
         {{.secondsLeft = 120, .deltaTime = 1.0f / 60.0f, .drawnModels = 3, .debugText = true},
          {"120 sec", "FT: 0.016667; FPS: 59.999996; OBJ: 9"}},
         {{.secondsLeft = 64, .dead = true}, {"64 sec", "NO PIZZA FOR YOU", "Press F11 to restart"}},
+        // A pause is written last, over whatever the frame shows, with the key that resumes.
+        {{.secondsLeft = 64, .dead = true, .paused = true, .pauseKey = "Q"},
+         {"64 sec", "NO PIZZA FOR YOU", "Press F11 to restart", "PAUSED", "Press Q to resume"}},
         {{.secondsLeft = 0, .timeUp = true},
          {"0 sec", "THE PIZZA WAS SERVED WITHOUT YOU", "Press F11 to restart"}},
         {{.secondsLeft = 82, .won = true, .bestShown = 90},
@@ -84,6 +87,12 @@ TEST(HudLayout, TextsTooWideForTheWindowShrinkToFitCentredAndTheRestStays)
     TextAdvances advances; // near the HUD font's: wide capitals, narrow digits and signs
     advances.fill(13);
     std::fill(advances.begin() + 'A', advances.begin() + 'Z' + 1, 32);
+    // The pause's words are centred on the window by their own width, to the whole pixel.
+    std::vector<HudBlock> paused = layoutHud({.width = 800, .height = 600, .paused = true});
+    placeCentredTexts(paused, advances);
+    for (const HudText& text : paused.back()) {
+        EXPECT_NEAR(text.x + hudTextWidth(text, advances) / 2.0f, 400.0f, 0.5f) << text.text;
+    }
     for (const int width : {800, 1200}) {
         const HudInputs in{.deltaTime = 1.0f / 60.0f,
                            .debugText = true,
