@@ -196,3 +196,80 @@ wait $game
     EXPECT_EQ(verified.exitStatus, 0) << verified.output;
     EXPECT_TRUE(verified.output.starts_with("verified: playing time=")) << verified.output;
 }
+
+// The pause through real X events, in a game whose forward is rebound to I: I runs the player
+// forward (the run hears W), P pauses, and two pictures two seconds apart are the same to the
+// pixel, timer and all, with PAUSED across them; P resumes, the window losing the focus pauses
+// again, and the run with both pauses in it verifies. The keys go in as in
+// RealKeyEventsReachTheGame, and every wait is for the game's own line.
+TEST(GameScreen, PPausesTheWholePictureAndLosingTheFocusPausesARunThatStillVerifies)
+{
+    const std::string script = std::string(gameOnItsOwnXServer) + R"sh(
+window=$(xdotool getwindowfocus)
+seen() { # seen COUNT PATTERN: until game.out has COUNT lines matching PATTERN
+  for ((tenth = 0; tenth < 1200; tenth++)); do
+    (($(grep -c "$2" game.out) >= $1)) && return 0
+    kill -0 $game || return 1
+    sleep 0.1
+  done
+  return 1
+}
+for ((second = 0; second < 120; second++)); do
+  grep -q "^Ghost" game.out || ! kill -0 $game && break
+  xdotool key g && sleep 1
+done
+xdotool keydown i sleep 0.5 keyup i
+xdotool key p && seen 1 "^Pause: 1"
+xdotool key F12 && seen 1 "^Screenshot:"
+sleep 2 # the picture must not change meanwhile
+xdotool key F12 && seen 2 "^Screenshot:"
+xdotool key p && seen 1 "^Pause: 0"
+xdotool key F12 && seen 3 "^Screenshot:"
+xdotool windowfocus "$(xwininfo -root | awk '/Window id:/ { print $4 }')"
+seen 2 "^Pause: 1"
+xdotool windowfocus --sync "$window" key p && seen 2 "^Pause: 0"
+xdotool key Escape
+timeout 120 tail --pid=$game -f /dev/null || kill $game
+wait $game
+cat game.out
+)sh";
+    GameFolder game;
+    game.write("assets/settings.ini", "[window]\nwidth = 400\nheight = 400\n[keys]\nforward = I\n");
+    const ProcessResult run =
+        runProcess({"/bin/bash", "-c", script, KORVEL_GAME}, game.path().string(), 600);
+    const std::size_t paused = run.output.find("Pause: 1\nScreenshot: ");
+    ASSERT_NE(paused, std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("Pause: 0\nScreenshot: ", paused), std::string::npos);
+    EXPECT_NE(run.output.find("Pause: 1\nPause: 0\n", paused), std::string::npos) << run.output;
+
+    const std::string first = "screenshots/korvel-0001.png";
+    EXPECT_EQ(game.shell("compare -metric AE " + first + " screenshots/korvel-0002.png null: 2>&1"),
+              "0");
+    const std::string pausedText = game.readText(first, "400x100+0+80");
+    EXPECT_NE(pausedText.find("PAUSED"), std::string::npos) << pausedText;
+    const std::string resumeLine = game.readText(first, "400x40+0+185");
+    EXPECT_NE(resumeLine.find("Press P to resume"), std::string::npos) << resumeLine;
+    const std::string resumed = game.readText("screenshots/korvel-0003.png", "400x150+0+80");
+    EXPECT_EQ(resumed.find("PAUSED"), std::string::npos) << resumed;
+
+    const std::string recorded = game.read("assets/last.run");
+    EXPECT_NE(recorded.find("\nk W press\n"), std::string::npos);
+    EXPECT_EQ(recorded.find("\nk I "), std::string::npos);
+    EXPECT_NE(recorded.find("\nf lost\n"), std::string::npos);
+    // The clock ran on through the pauses, the play time did not: more than the two seconds
+    // between the pictures stand between them. And I moved the player forward along +X.
+    std::istringstream header(recorded.substr(recorded.find("\ntimer ") + 7));
+    std::istringstream lastPass(recorded.substr(recorded.rfind("\np ") + 3));
+    std::istringstream firstPass(recorded.substr(recorded.find("\np ") + 3));
+    std::string start, draw, update, x, startX;
+    header >> start;
+    lastPass >> draw >> update >> x;
+    firstPass >> draw >> draw >> startX;
+    const ProcessResult info = game.replay({"--info", "assets/last.run"});
+    const double playTime = std::stod(info.output.substr(info.output.find("play_time: ") + 11));
+    EXPECT_GT(std::strtod(update.c_str(), nullptr) - std::strtod(start.c_str(), nullptr) - playTime,
+              2.0);
+    EXPECT_GT(std::strtod(x.c_str(), nullptr) - std::strtod(startX.c_str(), nullptr), 2.0);
+    const ProcessResult verified = game.replay({"--verify", "assets/last.run"});
+    EXPECT_EQ(verified.exitStatus, 0) << verified.output;
+}
