@@ -3,6 +3,7 @@
 #include "game/settings.h"
 
 #include <cstdio>
+#include <iostream>
 #include <map>
 #include <string>
 #include <string_view>
@@ -38,5 +39,6 @@ class SettingsReader {
     std::map<std::string, std::string> values;
 };
 
-// Reads the eight keys in the game's fixed order, each falling back to its default.
-Settings readSettings(const SettingsReader& reader);
+// Reads the game's keys in its fixed order, each falling back to its default. A volume that
+// cannot be used is one line on warnings naming the key and the default it takes.
+Settings readSettings(const SettingsReader& reader, std::ostream& warnings = std::cerr);
