@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -71,6 +72,13 @@ ALuint loadBuffer(const std::filesystem::path& file, const char* withoutIt)
                  sound->samples.data(), static_cast<ALsizei>(sound->samples.size() * 2),
                  static_cast<ALsizei>(sound->sampleRate));
     return buffer;
+}
+
+ALint sourceState(ALuint source)
+{
+    ALint state = AL_STOPPED;
+    alGetSourcei(source, AL_SOURCE_STATE, &state);
+    return state;
 }
 
 } // namespace
@@ -201,7 +209,7 @@ void SoundMixer::createSources(float musicVolume, float effectsVolume)
 
 bool SoundMixer::mayStart(soundNames::SoundIndex sound) const
 {
-    return context != nullptr && on && buffers[sound] != 0;
+    return context != nullptr && on && !paused && buffers[sound] != 0;
 }
 
 void SoundMixer::start(ALuint source, soundNames::SoundIndex sound)
@@ -251,6 +259,43 @@ void SoundMixer::setOn(bool wanted)
         alSourceStopv(static_cast<ALsizei>(atListener.size()), atListener.data());
         alSourceStopv(static_cast<ALsizei>(placed.size()), placed.data());
     }
+}
+
+std::vector<ALuint> SoundMixer::playingSources() const
+{
+    std::vector<ALuint> playing;
+    const auto addIfPlaying = [&playing](ALuint source) {
+        if (sourceState(source) == AL_PLAYING) {
+            playing.push_back(source);
+        }
+    };
+    std::ranges::for_each(atListener, addIfPlaying);
+    std::ranges::for_each(placed, addIfPlaying);
+    if (music != 0) {
+        addIfPlaying(music);
+    }
+    return playing;
+}
+
+// What the pause held and was stopped since (by the M switch) stays stopped: playing it again
+// would start it over.
+void SoundMixer::setPaused(bool wanted)
+{
+    if (wanted == paused) {
+        return;
+    }
+    paused = wanted;
+    if (context == nullptr) {
+        return;
+    }
+    if (paused) {
+        held = playingSources();
+        alSourcePausev(static_cast<ALsizei>(held.size()), held.data());
+        return;
+    }
+    std::erase_if(held, [](ALuint source) { return sourceState(source) != AL_PAUSED; });
+    alSourcePlayv(static_cast<ALsizei>(held.size()), held.data());
+    held.clear();
 }
 
 void SoundMixer::render(std::span<std::int16_t> stereo)

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
+#include <vector>
 
 // The game's sounds mixed by OpenAL: one buffer per sound file and every source made at start,
 // so playing a sound during a frame only starts a source; the music loops on a source of its own
@@ -47,6 +48,10 @@ class SoundMixer {
     // so it comes back where the tune has got to.
     void setOn(bool on);
 
+    // Paused holds every sound where it is, the music too, and starts nothing new; unpaused,
+    // the sounds it held play on from there.
+    void setPaused(bool paused);
+
     // Loopback only: the next frames of the mix, as interleaved stereo samples.
     void render(std::span<std::int16_t> stereo);
 
@@ -56,14 +61,17 @@ class SoundMixer {
     void createSources(float musicVolume, float effectsVolume);
     bool mayStart(soundNames::SoundIndex sound) const;
     void start(ALuint source, soundNames::SoundIndex sound);
+    std::vector<ALuint> playingSources() const;
 
     ALCdevice* device = nullptr;
     ALCcontext* context = nullptr;
     bool loopback = false;
     bool on = true;
+    bool paused = false;
     std::array<ALuint, soundNames::soundCount> buffers{};    // 0: that sound is silent
     std::array<ALuint, soundNames::soundCount> atListener{}; // one source per sound
     std::array<ALuint, placedVoices> placed{};
     ALuint musicBuffer = 0; // 0: no music
     ALuint music = 0;
+    std::vector<ALuint> held; // what the pause stopped, to play on
 };

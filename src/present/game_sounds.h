@@ -28,6 +28,9 @@ class GameSounds {
     void update(const glm::mat4& view, const glm::mat4& projection, const Attempt& attempt,
                 const AttemptOutcome& ended);
 
+    // While the game is paused every sound holds where it is, and none starts.
+    void setPaused(bool paused) { mix.setPaused(paused); }
+
     SoundMixer& mixer() { return mix; }
 
   private:

@@ -82,6 +82,23 @@ TEST_F(GameSoundsTest, EachOfTheLastTenSecondsTicksAndEachOutcomeSoundsOnceUnles
     EXPECT_GT(hear(attempt, {.timeUp = true}), heard);
 }
 
+// The game's pause holds the music and every effect and starts nothing new; what it held plays
+// on when it ends. Pausing twice is pausing once.
+TEST(GameSoundsPause, SilencesTheMusicAndEverythingUntilItEnds)
+{
+    const WorkingDirectory buildTree{KORVEL_BINARY_DIR};
+    GameSounds sounds{SoundMixer::Output::loopback, 0.5f, 1.0f};
+    EXPECT_GT(loudestOf(sounds.mixer(), 0.3), heard) << "the music";
+    sounds.setPaused(true);
+    sounds.setPaused(true);
+    sounds.mixer().play(soundNames::winSound);
+    loudestOf(sounds.mixer(), 1.0 / 60.0); // OpenAL fades the held sounds out, for no click
+    EXPECT_LE(loudestOf(sounds.mixer(), 0.5), silence);
+    sounds.setPaused(false);
+    sounds.setPaused(false);
+    EXPECT_GT(loudestOf(sounds.mixer(), 0.3), heard) << "the music again";
+}
+
 // The effects volume scales every effect, heard at the listener or placed in the world.
 TEST(GameSoundsVolume, TheEffectsVolumeScalesEveryEffect)
 {
