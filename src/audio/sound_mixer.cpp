@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -55,13 +56,14 @@ std::optional<PcmSound> readSound(const std::filesystem::path& file, std::string
     return parseWav(std::as_bytes(std::span(bytes)), problem);
 }
 
-ALuint loadBuffer(const std::filesystem::path& file)
+// What a file that cannot be read leaves out, said after its problem.
+ALuint loadBuffer(const std::filesystem::path& file, const char* withoutIt)
 {
     std::string problem;
     const std::optional<PcmSound> sound = readSound(file, problem);
     if (!sound) {
-        std::cerr << "korvel: warning: " << file.string() << ": " << problem
-                  << "; that sound stays silent" << std::endl;
+        std::cerr << "korvel: warning: " << file.string() << ": " << problem << "; " << withoutIt
+                  << std::endl;
         return 0;
     }
     ALuint buffer = 0;
@@ -72,9 +74,17 @@ ALuint loadBuffer(const std::filesystem::path& file)
     return buffer;
 }
 
+ALint sourceState(ALuint source)
+{
+    ALint state = AL_STOPPED;
+    alGetSourcei(source, AL_SOURCE_STATE, &state);
+    return state;
+}
+
 } // namespace
 
-SoundMixer::SoundMixer(Output output, const std::filesystem::path& assetFolder)
+SoundMixer::SoundMixer(Output output, const std::filesystem::path& assetFolder, float musicVolume,
+                       float effectsVolume)
 {
     if (output == Output::loopback) {
         openLoopback();
@@ -86,9 +96,14 @@ SoundMixer::SoundMixer(Output output, const std::filesystem::path& assetFolder)
     }
     for (std::size_t i = 0; i < buffers.size(); ++i) {
         const auto sound = static_cast<soundNames::SoundIndex>(i);
-        buffers[i] = loadBuffer(assetFolder / soundNames::soundFile(sound));
+        buffers[i] =
+            loadBuffer(assetFolder / soundNames::soundFile(sound), "that sound stays silent");
     }
-    createSources();
+    musicBuffer = loadBuffer(assetFolder / soundNames::musicFile(), "playing without music");
+    createSources(musicVolume, effectsVolume);
+    if (music != 0) {
+        alSourcePlay(music);
+    }
 }
 
 SoundMixer::~SoundMixer()
@@ -96,10 +111,16 @@ SoundMixer::~SoundMixer()
     if (context != nullptr) {
         alDeleteSources(static_cast<ALsizei>(atListener.size()), atListener.data());
         alDeleteSources(static_cast<ALsizei>(placed.size()), placed.data());
+        if (music != 0) {
+            alDeleteSources(1, &music);
+        }
         for (const ALuint buffer : buffers) {
             if (buffer != 0) {
                 alDeleteBuffers(1, &buffer);
             }
+        }
+        if (musicBuffer != 0) {
+            alDeleteBuffers(1, &musicBuffer);
         }
         alcMakeContextCurrent(nullptr);
         alcDestroyContext(context);
@@ -158,20 +179,37 @@ void SoundMixer::openLoopback()
     }
 }
 
-void SoundMixer::createSources()
+// A source's gain is 1 unless set, so an effects volume of 1 leaves the mix as the sounds were
+// made; the music's source sits at the listener like the unplaced effects.
+void SoundMixer::createSources(float musicVolume, float effectsVolume)
 {
     alDistanceModel(AL_LINEAR_DISTANCE_CLAMPED);
     alGenSources(static_cast<ALsizei>(atListener.size()), atListener.data());
     for (const ALuint source : atListener) {
         alSourcei(source, AL_SOURCE_RELATIVE, AL_TRUE);
         alSource3f(source, AL_POSITION, 0.0f, 0.0f, 0.0f);
+        alSourcef(source, AL_GAIN, effectsVolume);
     }
     alGenSources(static_cast<ALsizei>(placed.size()), placed.data());
     for (const ALuint source : placed) {
         alSourcef(source, AL_REFERENCE_DISTANCE, fullVolumeDistance);
         alSourcef(source, AL_MAX_DISTANCE, silentDistance);
         alSourcef(source, AL_ROLLOFF_FACTOR, 1.0f);
+        alSourcef(source, AL_GAIN, effectsVolume);
     }
+    if (musicBuffer != 0) {
+        alGenSources(1, &music);
+        alSourcei(music, AL_SOURCE_RELATIVE, AL_TRUE);
+        alSource3f(music, AL_POSITION, 0.0f, 0.0f, 0.0f);
+        alSourcei(music, AL_LOOPING, AL_TRUE);
+        alSourcef(music, AL_GAIN, musicVolume);
+        alSourcei(music, AL_BUFFER, static_cast<ALint>(musicBuffer));
+    }
+}
+
+bool SoundMixer::mayStart(soundNames::SoundIndex sound) const
+{
+    return context != nullptr && on && !paused && buffers[sound] != 0;
 }
 
 void SoundMixer::start(ALuint source, soundNames::SoundIndex sound)
@@ -183,14 +221,14 @@ void SoundMixer::start(ALuint source, soundNames::SoundIndex sound)
 
 void SoundMixer::play(soundNames::SoundIndex sound)
 {
-    if (context != nullptr && on && buffers[sound] != 0) {
+    if (mayStart(sound)) {
         start(atListener[sound], sound);
     }
 }
 
 void SoundMixer::playAt(soundNames::SoundIndex sound, std::size_t voice, const glm::vec3& position)
 {
-    if (context != nullptr && on && buffers[sound] != 0 && voice < placed.size()) {
+    if (mayStart(sound) && voice < placed.size()) {
         alSource3f(placed[voice], AL_POSITION, position.x, position.y, position.z);
         start(placed[voice], sound);
     }
@@ -221,6 +259,43 @@ void SoundMixer::setOn(bool wanted)
         alSourceStopv(static_cast<ALsizei>(atListener.size()), atListener.data());
         alSourceStopv(static_cast<ALsizei>(placed.size()), placed.data());
     }
+}
+
+std::vector<ALuint> SoundMixer::playingSources() const
+{
+    std::vector<ALuint> playing;
+    const auto addIfPlaying = [&playing](ALuint source) {
+        if (sourceState(source) == AL_PLAYING) {
+            playing.push_back(source);
+        }
+    };
+    std::ranges::for_each(atListener, addIfPlaying);
+    std::ranges::for_each(placed, addIfPlaying);
+    if (music != 0) {
+        addIfPlaying(music);
+    }
+    return playing;
+}
+
+// What the pause held and was stopped since (by the M switch) stays stopped: playing it again
+// would start it over.
+void SoundMixer::setPaused(bool wanted)
+{
+    if (wanted == paused) {
+        return;
+    }
+    paused = wanted;
+    if (context == nullptr) {
+        return;
+    }
+    if (paused) {
+        held = playingSources();
+        alSourcePausev(static_cast<ALsizei>(held.size()), held.data());
+        return;
+    }
+    std::erase_if(held, [](ALuint source) { return sourceState(source) != AL_PAUSED; });
+    alSourcePlayv(static_cast<ALsizei>(held.size()), held.data());
+    held.clear();
 }
 
 void SoundMixer::render(std::span<std::int16_t> stereo)

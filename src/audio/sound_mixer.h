@@ -11,11 +11,13 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
+#include <vector>
 
 // The game's sounds mixed by OpenAL: one buffer per sound file and every source made at start,
-// so playing a sound during a frame only starts a source. Never a reason to stop the game: with
-// no device the mixer is silent, and a sound whose file cannot be read stays silent; each says
-// so in one line on stderr.
+// so playing a sound during a frame only starts a source; the music loops on a source of its own
+// from the start. Never a reason to stop the game: with no device the mixer is silent, and a
+// sound whose file cannot be read stays silent (the music too); each says so in one line on
+// stderr.
 class SoundMixer {
   public:
     // Where the mix goes: the default device, or a loopback device that mixes only when
@@ -25,8 +27,10 @@ class SoundMixer {
     static constexpr int sampleRate = 44100;
     static constexpr std::size_t placedVoices = 7; // six knives and the hazard
 
-    // The sounds are read from assetFolder's "sounds/".
-    SoundMixer(Output output, const std::filesystem::path& assetFolder);
+    // The sounds are read from assetFolder's "sounds/". The volumes, 0 to 1, scale the music and
+    // every effect; at 1 an effect plays as its file was made.
+    SoundMixer(Output output, const std::filesystem::path& assetFolder, float musicVolume,
+               float effectsVolume);
     ~SoundMixer();
     SoundMixer(const SoundMixer&) = delete;
     SoundMixer& operator=(const SoundMixer&) = delete;
@@ -40,8 +44,13 @@ class SoundMixer {
     // The ears: where they are, where they look and which way is up on the screen.
     void setListener(const glm::vec3& position, const glm::vec3& forward, const glm::vec3& up);
 
-    // Off silences what plays and starts nothing new until on again.
+    // Off silences what plays and starts nothing new until on again; the music goes on unheard,
+    // so it comes back where the tune has got to.
     void setOn(bool on);
+
+    // Paused holds every sound where it is, the music too, and starts nothing new; unpaused,
+    // the sounds it held play on from there.
+    void setPaused(bool paused);
 
     // Loopback only: the next frames of the mix, as interleaved stereo samples.
     void render(std::span<std::int16_t> stereo);
@@ -49,14 +58,20 @@ class SoundMixer {
   private:
     void openSpeakers();
     void openLoopback();
-    void createSources();
+    void createSources(float musicVolume, float effectsVolume);
+    bool mayStart(soundNames::SoundIndex sound) const;
     void start(ALuint source, soundNames::SoundIndex sound);
+    std::vector<ALuint> playingSources() const;
 
     ALCdevice* device = nullptr;
     ALCcontext* context = nullptr;
     bool loopback = false;
     bool on = true;
+    bool paused = false;
     std::array<ALuint, soundNames::soundCount> buffers{};    // 0: that sound is silent
     std::array<ALuint, soundNames::soundCount> atListener{}; // one source per sound
     std::array<ALuint, placedVoices> placed{};
+    ALuint musicBuffer = 0; // 0: no music
+    ALuint music = 0;
+    std::vector<ALuint> held; // what the pause stopped, to play on
 };

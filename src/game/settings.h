@@ -15,5 +15,7 @@ struct Settings {
     float fov = 60.0f; // degrees, orbit camera only
     float near = 0.1f;
     float far = 100.0f;
-    KeyBindings keys{}; // [keys]: the player's own keys for the moves and the switches
+    KeyBindings keys{};         // [keys]: the player's own keys for the moves and the switches
+    float musicVolume = 0.5f;   // 0 to 1: the tune sits under the effects
+    float effectsVolume = 1.0f; // 0 to 1: at 1 the effects play as they were made
 };

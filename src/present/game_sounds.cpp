@@ -21,8 +21,8 @@ bool playerHeard()
 
 } // namespace
 
-GameSounds::GameSounds(SoundMixer::Output output)
-    : mix(output, "assets"), earlierHop(obstacles.hopListener)
+GameSounds::GameSounds(SoundMixer::Output output, float musicVolume, float effectsVolume)
+    : mix(output, "assets", musicVolume, effectsVolume), earlierHop(obstacles.hopListener)
 {
     playerMotion.jumpListener = [this](bool second) {
         if (playerHeard()) {

@@ -61,7 +61,8 @@ RunningGame::RunningGame(const Settings& settings, BestScore& best, FrameObserve
       pointLight(kitchenPointLight()), directionalLight(kitchenDirectionalLight()),
       scenePass(settings.width, settings.height, settings.near, settings.far),
       hazard(startHazardMarker()),
-      sounds(capture != nullptr ? SoundMixer::Output::loopback : SoundMixer::Output::speakers),
+      sounds(capture != nullptr ? SoundMixer::Output::loopback : SoundMixer::Output::speakers,
+             settings.musicVolume, settings.effectsVolume),
       capture(capture), session(best.value, playerCamera, orbitCamera), ghost(kitchen.playerModel())
 {
     water.transformation = waterTransformation();
@@ -176,6 +177,7 @@ PassResult RunningGame::updateFrame(PassInputs& inputs)
         kitchen.playerModel().resetModelMatrix();
     }
     markPhase(observer, FramePhase::PlayerMove);
+    sounds.setPaused(input.paused);
     if (input.followCamera) {
         sounds.update(playerCamera.getView(), playerCamera.getProjection(), session.attempt(),
                       result.ended);

@@ -124,6 +124,34 @@ KeyBindings readKeySettings(const SettingsReader& reader, std::ostream& warnings
     return KeyBindings::fromNames(names, warnings);
 }
 
+// A volume from 0 to 1. Anything else is said once and gives the default, so a slip of the
+// keyboard is heard as the default rather than as silence or a blast; a key given twice is
+// read from its first value, as the other keys are.
+float readVolume(const SettingsReader& reader, const char* key, float fallback,
+                 std::ostream& warnings)
+{
+    if (!reader.has("audio", key)) {
+        return fallback;
+    }
+    const std::string given = reader.get("audio", key, "");
+    const std::string text = given.substr(0, given.find('\n'));
+    char* end = nullptr;
+    const double volume = std::strtod(text.c_str(), &end);
+    if (!text.empty() && end == text.c_str() + text.size() && volume >= 0.0 && volume <= 1.0) {
+        return static_cast<float>(volume);
+    }
+    warnings << "korvel: warning: settings.ini [audio] " << key << ": " << text
+             << " is not a volume from 0 to 1; using " << fallback << std::endl;
+    return fallback;
+}
+
+void readAudioSettings(const SettingsReader& reader, Settings& settings, std::ostream& warnings)
+{
+    const Settings defaults;
+    settings.musicVolume = readVolume(reader, "music", defaults.musicVolume, warnings);
+    settings.effectsVolume = readVolume(reader, "effects", defaults.effectsVolume, warnings);
+}
+
 } // namespace
 
 Settings readSettings(const SettingsReader& reader, std::ostream& warnings)
@@ -140,5 +168,6 @@ Settings readSettings(const SettingsReader& reader, std::ostream& warnings)
     settings.near = static_cast<float>(reader.getReal("camera", "near", defaults.near));
     settings.far = static_cast<float>(reader.getReal("camera", "far", defaults.far));
     settings.keys = readKeySettings(reader, warnings);
+    readAudioSettings(reader, settings, warnings);
     return settings;
 }

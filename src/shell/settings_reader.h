@@ -41,5 +41,6 @@ class SettingsReader {
 };
 
 // Reads the eight keys in the game's fixed order, each falling back to its default, then the
-// optional sections, whose unusable values are each one line on warnings.
+// optional [audio] and [keys] sections, whose unusable values are each one line on warnings
+// naming the key and the default it takes.
 Settings readSettings(const SettingsReader& reader, std::ostream& warnings = std::cerr);

@@ -134,3 +134,36 @@ TEST(SettingsReader, TheKeysSectionRebindsAndEachUnusableKeyIsOneWarning)
     EXPECT_EQ(read(""), KeyBindings{});
     EXPECT_EQ(warnings.str(), "");
 }
+
+// A volume is a number from 0 to 1. Anything else in its place is one warning line naming the
+// key and the default it takes; a key left out is its default, silently.
+TEST(SettingsReader, AVolumeThatCannotBeUsedIsOneWarningAndItsDefault)
+{
+    struct Case {
+        const char* audio;
+        float music;
+        float effects;
+        std::string warnings;
+    };
+    const std::string warning = "korvel: warning: settings.ini [audio] ";
+    const std::string music = " is not a volume from 0 to 1; using 0.5\n";
+    const std::string effects = " is not a volume from 0 to 1; using 1\n";
+    const Case cases[] = {
+        {"", 0.5f, 1.0f, ""},
+        {"music = 0\neffects = 0.25\n", 0.0f, 0.25f, ""},
+        {"music = 2\n", 0.5f, 1.0f, warning + "music: 2" + music},
+        {"effects = loud\n", 0.5f, 1.0f, warning + "effects: loud" + effects},
+        {"music = nan\nmusic = 0.2\neffects = -0.1\n", 0.5f, 1.0f,
+         warning + "music: nan" + music + warning + "effects: -0.1" + effects},
+        {"effects = 0.5x\n", 0.5f, 1.0f, warning + "effects: 0.5x" + effects},
+    };
+    for (const Case& given : cases) {
+        SCOPED_TRACE(given.audio);
+        std::ostringstream warnings;
+        const Settings settings = readSettings(
+            SettingsReader::fromText(std::string("[audio]\n") + given.audio), warnings);
+        EXPECT_EQ(settings.musicVolume, given.music);
+        EXPECT_EQ(settings.effectsVolume, given.effects);
+        EXPECT_EQ(warnings.str(), given.warnings);
+    }
+}

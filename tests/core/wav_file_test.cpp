@@ -105,3 +105,27 @@ TEST(GeneratedSounds, AreShortMonoPcmThatStartAndEndQuietly)
         EXPECT_LT(std::abs(int{sound->samples.back()}), 500);
     }
 }
+
+// The music loops under the game for as long as it runs: its last sample steps into its first
+// no further than the samples around the seam step into their neighbours, so no click marks
+// the turn of the loop.
+TEST(GeneratedSounds, TheMusicLoopsWithoutAClick)
+{
+    std::string problem;
+    const auto music =
+        parse(generated::fileText(generated::assetFolder() / "sounds/music.wav"), problem);
+    ASSERT_TRUE(music) << problem;
+    EXPECT_EQ(music->channels, 1);
+    const std::vector<std::int16_t>& samples = music->samples;
+    ASSERT_GE(samples.size(), 8u * music->sampleRate);
+    EXPECT_LE(samples.size(), 16u * music->sampleRate);
+    const auto stepAfter = [&samples](std::size_t i) {
+        return std::abs(samples[(i + 1) % samples.size()] - samples[i]);
+    };
+    const std::size_t seam = samples.size() - 1;
+    int around = 0;
+    for (std::size_t i = 1; i <= music->sampleRate / 1000; ++i) {
+        around = std::max({around, stepAfter(seam - i), stepAfter((seam + i) % samples.size())});
+    }
+    EXPECT_LE(stepAfter(seam), around);
+}

@@ -13,10 +13,11 @@ class GameFolder : public TempDir {
   public:
     GameFolder() { copyBuiltAssets(); }
 
-    void window(int width, int height) const
+    // A settings file of the window's size, and of more sections when given.
+    void window(int width, int height, const std::string& more = "") const
     {
         write("assets/settings.ini", "[window]\nwidth = " + std::to_string(width) +
-                                         "\nheight = " + std::to_string(height) + "\n");
+                                         "\nheight = " + std::to_string(height) + "\n" + more);
     }
 
     // korvel-replay ROUTE [OPTION]... in this folder.

@@ -32,13 +32,14 @@ constexpr int silence = 2;  // the mixer's dither is all there is
 
 } // namespace
 
-// The winning route up to where it passes the hazard: each jump taken (at the presses and the
-// releases that are second jumps) and each throw of the knives sounds at once; the hops at the
-// far end of the kitchen are not heard from the start, the ones beside the player are.
+// The winning route up to where it passes the hazard, with the music turned down to nothing:
+// each jump taken (at the presses and the releases that are second jumps) and each throw of the
+// knives sounds at once; the hops at the far end of the kitchen are not heard from the start,
+// the ones beside the player are.
 TEST(SoundMix, EventsAreHeardWhenTheyHappenAndFarHopsAreQuieterThanNearOnes)
 {
     GameFolder game;
-    game.window(64, 64);
+    game.window(64, 64, "[audio]\nmusic = 0\n");
     const ProcessResult run = game.replay(
         {KORVEL_SOURCE_DIR "/routes/win.route", "--until", "22.3", "--sound", "mix.wav"});
     EXPECT_EQ(run.output, "outcome: playing\n");
@@ -70,21 +71,46 @@ TEST(SoundMix, PressingMSilencesTheRest)
     EXPECT_LE(mix.peak(0.4, 1.5), silence);
 }
 
-// A sound file that cannot be read is one warning and silence where that sound would be; the
-// rest plays, and the same route still gives the same file.
+// A sound file that cannot be read is one warning and silence where that sound would be, and
+// so is the music's; the rest plays, and the same route still gives the same file.
 TEST(SoundMix, AMissingSoundIsOneWarningAndItsSilence)
 {
     GameFolder game;
     game.window(64, 64);
     std::filesystem::remove(game / "assets/sounds/knife_whoosh.wav");
+    std::filesystem::remove(game / "assets/sounds/music.wav");
     game.write("drop.route", "0 W press\n");
     const std::string replay = std::string(KORVEL_REPLAY) + " drop.route --until 1.2 --sound ";
     EXPECT_EQ(game.shell(replay + "one.wav 2>&1 >/dev/null"),
               "korvel: warning: assets/sounds/knife_whoosh.wav: cannot be read; that sound stays "
-              "silent\n");
+              "silent\n"
+              "korvel: warning: assets/sounds/music.wav: cannot be read; playing without music\n");
     game.shell(replay + "two.wav");
     const Mix mix{game.read("one.wav")};
     EXPECT_LE(mix.peak(0.0, 0.5), silence) << "the knives' throw";
     EXPECT_GT(mix.peak(0.8, 1.2), heard) << "the landing from the start";
     EXPECT_TRUE(game.read("two.wav") == mix.bytes);
+}
+
+// The music plays from the start where nothing else sounds, the same on every run; M pressed at
+// once silences it with the rest, and pressed again brings it back.
+TEST(SoundMix, TheMusicLoopsUnderTheGameUnlessMuted)
+{
+    GameFolder game;
+    game.window(64, 64);
+    game.write("still.route", "# standing still at the start\n");
+    game.write("muted.route", "0 M press\n0.05 M release\n1.0 M press\n1.05 M release\n");
+    for (const char* take : {"one.wav", "two.wav"}) {
+        EXPECT_EQ(game.replay({"still.route", "--until", "2", "--sound", take}).output,
+                  "outcome: playing\n");
+    }
+    const Mix mix{game.read("one.wav")};
+    EXPECT_GT(mix.peak(1.0, 2.0), heard) << "the knives' throw is over, the hops far away";
+    EXPECT_TRUE(game.read("two.wav") == mix.bytes);
+
+    const ProcessResult muted = game.replay({"muted.route", "--until", "2", "--sound", "m.wav"});
+    EXPECT_EQ(muted.output, "Sound: 0\nSound: 1\noutcome: playing\n");
+    const Mix mutedMix{game.read("m.wav")};
+    EXPECT_LE(mutedMix.peak(0.1, 1.0), silence); // from the pass that heard the M
+    EXPECT_GT(mutedMix.peak(1.1, 2.0), heard);
 }

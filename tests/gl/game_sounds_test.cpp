@@ -14,6 +14,23 @@
 // The cues the frame loop's state gives, heard from the loopback mix of the build's sounds.
 namespace {
 
+constexpr int heard = 1000;
+constexpr int silence = 2;
+
+// The loudest sample of the next `seconds` of the mix, rendered a pass's share at a time.
+int loudestOf(SoundMixer& mixer, double seconds)
+{
+    std::array<std::int16_t, 735 * 2> chunk{}; // 1/60 s of stereo
+    int loudest = 0;
+    for (int pass = 0; pass < static_cast<int>(seconds * 60.0 + 0.5); ++pass) {
+        mixer.render(chunk);
+        for (const std::int16_t sample : chunk) {
+            loudest = std::max(loudest, std::abs(int{sample}));
+        }
+    }
+    return loudest;
+}
+
 class GameSoundsTest : public ::testing::Test {
   protected:
     GameSoundsTest() { reset(); }
@@ -31,23 +48,12 @@ class GameSoundsTest : public ::testing::Test {
     {
         sounds.update(glm::lookAt(glm::vec3(0.0f), glm::vec3(1.0f, 0.0f, 0.0f), glm::vec3(0, 1, 0)),
                       glm::perspective(1.0f, 1.0f, 0.1f, 100.0f), attempt, ended);
-        int loudest = 0;
-        for (int pass = 0; pass < static_cast<int>(seconds * 60.0 + 0.5); ++pass) {
-            sounds.mixer().render(chunk);
-            for (const std::int16_t sample : chunk) {
-                loudest = std::max(loudest, std::abs(int{sample}));
-            }
-        }
-        return loudest;
+        return loudestOf(sounds.mixer(), seconds);
     }
 
     WorkingDirectory buildTree{KORVEL_BINARY_DIR};
-    GameSounds sounds{SoundMixer::Output::loopback};
-    std::array<std::int16_t, 735 * 2> chunk{}; // 1/60 s of stereo
+    GameSounds sounds{SoundMixer::Output::loopback, 0.0f, 1.0f}; // the cues alone, no music
 };
-
-constexpr int heard = 1000;
-constexpr int silence = 2;
 
 } // namespace
 
@@ -74,4 +80,40 @@ TEST_F(GameSoundsTest, EachOfTheLastTenSecondsTicksAndEachOutcomeSoundsOnceUnles
     input.sound = true;
     outcome.timeUp = true;
     EXPECT_GT(hear(attempt, {.timeUp = true}), heard);
+}
+
+// The game's pause holds the music and every effect and starts nothing new; what it held plays
+// on when it ends. Pausing twice is pausing once.
+TEST(GameSoundsPause, SilencesTheMusicAndEverythingUntilItEnds)
+{
+    const WorkingDirectory buildTree{KORVEL_BINARY_DIR};
+    GameSounds sounds{SoundMixer::Output::loopback, 0.5f, 1.0f};
+    EXPECT_GT(loudestOf(sounds.mixer(), 0.3), heard) << "the music";
+    sounds.setPaused(true);
+    sounds.setPaused(true);
+    sounds.mixer().play(soundNames::winSound);
+    loudestOf(sounds.mixer(), 1.0 / 60.0); // OpenAL fades the held sounds out, for no click
+    EXPECT_LE(loudestOf(sounds.mixer(), 0.5), silence);
+    sounds.setPaused(false);
+    sounds.setPaused(false);
+    EXPECT_GT(loudestOf(sounds.mixer(), 0.3), heard) << "the music again";
+}
+
+// The effects volume scales every effect, heard at the listener or placed in the world.
+TEST(GameSoundsVolume, TheEffectsVolumeScalesEveryEffect)
+{
+    const WorkingDirectory buildTree{KORVEL_BINARY_DIR};
+    const auto loudestEffects = [](float effectsVolume) {
+        SoundMixer mixer(SoundMixer::Output::loopback, "assets", 0.0f, effectsVolume);
+        mixer.play(soundNames::tickSound);
+        const int tick = loudestOf(mixer, 0.1);
+        mixer.playAt(soundNames::knifeSound, 0, glm::vec3(0.0f));
+        return std::array{tick, loudestOf(mixer, 0.5)};
+    };
+    const std::array full = loudestEffects(1.0f);
+    const std::array quarter = loudestEffects(0.25f);
+    for (std::size_t effect = 0; effect < full.size(); ++effect) {
+        EXPECT_GT(full[effect], heard);
+        EXPECT_NEAR(quarter[effect] * 4, full[effect], 4 * silence) << "effect " << effect;
+    }
 }

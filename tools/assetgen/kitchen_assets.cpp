@@ -108,6 +108,7 @@ std::vector<AssetRecipe> kitchenAssets(glm::vec3 sunDirection)
         sound(soundNames::timeUpSound, sounds::timeUp),
         sound(soundNames::winSound, sounds::win),
         sound(soundNames::tickSound, sounds::tick),
+        {soundNames::musicFile(), [] { return wavBytes(sounds::music()); }},
     };
 }
 

@@ -1,6 +1,7 @@
 #include "assetgen/sounds.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <functional>
@@ -85,6 +86,110 @@ void band(Wave& wave, const std::function<double(double)>& centre, double q, dou
         mid += f * high;
         low += f * mid;
         wave[i] += gain * level(t) * mid;
+    }
+}
+
+// The kitchen's tune at 140 beats a minute: a beat is exactly 18900 samples, so the eight bars
+// of four beats fill the loop to the sample and every note starts on a whole sample.
+constexpr std::size_t samplesPerEighth = 9450;
+constexpr std::size_t tuneBars = 8;
+constexpr std::size_t eighthsPerBar = 8;
+constexpr double eighth = static_cast<double>(samplesPerEighth) / rate;
+
+// A piano key's pitch in Hz, A4 = 69 being 440.
+double keyPitch(int key)
+{
+    return 440.0 * std::pow(2.0, (key - 69) / 12.0);
+}
+
+// A note added into a loop: a tail that runs past the loop's end sounds at its start, where the
+// next time round would hear it, so the last sample runs on into the first.
+void addLooped(Wave& loop, std::size_t first, double length,
+               const std::function<double(double)>& note)
+{
+    const auto count = static_cast<std::size_t>(length * rate);
+    for (std::size_t i = 0; i < count; ++i) {
+        loop[(first + i) % loop.size()] += note(seconds(i));
+    }
+}
+
+// A bright bell-like pluck that mellows as it rings: frequency modulation whose depth falls
+// away within the first tenth of a second.
+void melodyNote(Wave& loop, std::size_t first, int key, double length)
+{
+    const double w = twoPi * keyPitch(key);
+    addLooped(loop, first, length, [w, length](double t) {
+        const double depth = 0.6 + 2.0 * std::exp(-t / 0.06);
+        return 0.13 * envelope(t, length, 0.005, 0.4) * std::sin(w * t + depth * std::sin(w * t));
+    });
+}
+
+// A round low note with two soft overtones, so it carries on small speakers.
+void bassNote(Wave& loop, std::size_t first, int key, double length)
+{
+    const double w = twoPi * keyPitch(key);
+    addLooped(loop, first, length, [w, length](double t) {
+        const double tone =
+            std::sin(w * t) + 0.4 * std::sin(2.0 * w * t) + 0.15 * std::sin(3.0 * w * t);
+        return 0.15 * envelope(t, length, 0.008, 0.3) * tone;
+    });
+}
+
+// A short soft chord on the off-beat, which makes the tune skip along.
+void chordStab(Wave& loop, std::size_t first, const std::array<int, 3>& keys)
+{
+    constexpr double length = 0.12;
+    for (const int key : keys) {
+        const double w = twoPi * keyPitch(key);
+        addLooped(loop, first, length, [w](double t) {
+            const double tone = std::sin(w * t) + 0.3 * std::sin(2.0 * w * t);
+            return 0.035 * envelope(t, length, 0.003, 0.05) * tone;
+        });
+    }
+}
+
+// Each bar's bass root and the chord over it: C, A minor, F, G, C, E minor, D minor, G.
+struct TuneBar {
+    int root = 0;
+    std::array<int, 3> chord{};
+};
+constexpr std::array<TuneBar, tuneBars> tuneBarChords = {{{48, {55, 60, 64}},
+                                                          {45, {57, 60, 64}},
+                                                          {41, {57, 60, 65}},
+                                                          {43, {55, 59, 62}},
+                                                          {48, {55, 60, 64}},
+                                                          {40, {55, 59, 64}},
+                                                          {50, {57, 62, 65}},
+                                                          {43, {55, 59, 62}}}};
+
+// The melody as keys and lengths in eighths, eight to a bar; the last bar walks down to the
+// first note, so the loop comes round as if it went on.
+struct TuneNote {
+    int key = 0;
+    int eighths = 0;
+};
+constexpr TuneNote tuneMelody[] = {
+    {76, 1}, {79, 1}, {84, 2}, {83, 1}, {84, 1}, {79, 2}, // C
+    {81, 2}, {76, 1}, {81, 1}, {79, 2}, {76, 2},          // A minor
+    {77, 1}, {81, 1}, {84, 2}, {81, 1}, {79, 1}, {77, 2}, // F
+    {79, 3}, {77, 1}, {76, 1}, {74, 1}, {71, 2},          // G
+    {76, 1}, {79, 1}, {84, 2}, {86, 1}, {84, 1}, {79, 2}, // C
+    {83, 2}, {79, 1}, {76, 1}, {79, 2}, {83, 2},          // E minor
+    {81, 1}, {77, 1}, {74, 2}, {77, 1}, {81, 1}, {84, 2}, // D minor
+    {83, 2}, {81, 1}, {79, 1}, {77, 1}, {76, 1}, {74, 2}, // G
+};
+
+// Under each bar an alternating bass, root and fifth on the beats, and the chord between them.
+void accompany(Wave& loop)
+{
+    const double beat = 2.0 * eighth;
+    for (std::size_t bar = 0; bar < tuneBars; ++bar) {
+        const TuneBar& chords = tuneBarChords[bar];
+        for (std::size_t beatInBar = 0; beatInBar < 4; ++beatInBar) {
+            const std::size_t onBeat = (bar * eighthsPerBar + 2 * beatInBar) * samplesPerEighth;
+            bassNote(loop, onBeat, chords.root + (beatInBar % 2 == 1 ? 7 : 0), 0.9 * beat);
+            chordStab(loop, onBeat + samplesPerEighth, chords.chord);
+        }
     }
 }
 
@@ -179,6 +284,18 @@ PcmSound win()
         bell(wave, 0.11 * i, notes[i], i == 3 ? 0.5 : 0.2, 0.22);
     }
     return toPcm(wave);
+}
+
+PcmSound music()
+{
+    Wave loop(tuneBars * eighthsPerBar * samplesPerEighth, 0.0);
+    accompany(loop);
+    std::size_t eighths = 0;
+    for (const TuneNote& note : tuneMelody) {
+        melodyNote(loop, eighths * samplesPerEighth, note.key, note.eighths * eighth);
+        eighths += static_cast<std::size_t>(note.eighths);
+    }
+    return toPcm(loop);
 }
 
 PcmSound tick()

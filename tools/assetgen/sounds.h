@@ -16,4 +16,8 @@ PcmSound timeUp();
 PcmSound win();
 PcmSound tick();
 
+// The kitchen's tune, about 14 s, played looping under the rest: its last sample runs on into
+// its first.
+PcmSound music();
+
 } // namespace sounds
