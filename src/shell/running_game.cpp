@@ -66,6 +66,7 @@ RunningGame::RunningGame(const Settings& settings, BestScore& best, FrameObserve
       capture(capture), session(best.value, playerCamera, orbitCamera), ghost(kitchen.playerModel())
 {
     water.transformation = waterTransformation();
+    pauseKeyName = keyName(settings.keys.boundTo(BoundAction::pause));
     ghost.follow(ghostOfBestRun(bestRunFile(best.path())));
     session.setObserver(observer);
     if (capture != nullptr) {
@@ -132,7 +133,7 @@ void RunningGame::drawHud()
         hud.timeAttack = timeAttackOf(session, *keeper);
     }
     hud.paused = input.paused;
-    hud.pauseKey = keyName(settings.keys.boundTo(BoundAction::pause));
+    hud.pauseKey = pauseKeyName;
     markDrawPass(observer, DrawPass::Hud);
     if (hud.paused) {
         dimmer.dim(pausedBrightness);

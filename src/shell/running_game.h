@@ -17,6 +17,7 @@
 #include "shell/game_main.h"
 
 #include <memory>
+#include <string>
 
 class BestScore;
 class RunKeeper;
@@ -89,6 +90,7 @@ class RunningGame {
     HudDrawer hudDrawer;
     ScreenDimmer dimmer; // the paused game's veil
     HeldClock waterClock;
+    std::string pauseKeyName; // as the pause's line names it
     Ghost ghost;
     const RunKeeper* keeper = nullptr;
     int drawnModels = 0;
