@@ -105,23 +105,21 @@ TEST(SessionBench, PrintsTheMinutesAndWhatTheReplaysSaid)
     EXPECT_EQ(run.errors, "");
 }
 
-TEST(SessionBench, ReportsAChildThatLeavesOutAFigure)
+// A child that leaves out a figure, or a cycle that did not end in a death: one line says
+// why, and no figures are written.
+TEST(SessionBench, ReportsAFailedMeasurementAndWritesNoFigures)
 {
-    const SessionBenchRun run = runSessionWith({figureName(Figure::MinuteMedianMs)});
-    EXPECT_NE(run.status, 0);
-    EXPECT_EQ(run.errors, "korvel-bench: the session measurement failed: its output lacks "
-                          "minute_median_ms; no figures written\n");
-    EXPECT_EQ(run.out, "");
-}
-
-TEST(SessionBench, ReportsACycleThatDidNotEndInADeath)
-{
-    const SessionBenchRun run = runSessionWith({"", 13});
-    EXPECT_NE(run.status, 0);
-    EXPECT_EQ(run.errors, "korvel-bench: the session measurement failed: the player died 13 "
-                          "times in 14 attempts: not every cycle ended on the floor; no figures "
-                          "written\n");
-    EXPECT_EQ(run.out, "");
+    const std::pair<FakeSession, std::string> cases[]{
+        {{figureName(Figure::MinuteMedianMs)}, "its output lacks minute_median_ms"},
+        {{"", 13}, "the player died 13 times in 14 attempts: not every cycle ended on the floor"},
+    };
+    for (const auto& [fake, why] : cases) {
+        const SessionBenchRun run = runSessionWith(fake);
+        EXPECT_NE(run.status, 0) << why;
+        EXPECT_EQ(run.errors, "korvel-bench: the session measurement failed: " + why +
+                                  "; no figures written\n");
+        EXPECT_EQ(run.out, "") << why;
+    }
 }
 
 TEST(SessionBench, ReportsARunThatDoesNotVerifyWithTheFigures)

@@ -10,6 +10,17 @@
 
 #include <vector>
 
+// The run with the event added before this pass's events; the later passes' events move up one.
+inline RunRecording withEventIn(RunRecording run, std::size_t pass, const InputEvent& event)
+{
+    run.events.insert(run.events.begin() + run.passes[pass].firstEvent, event);
+    run.passes[pass].eventCount += 1;
+    for (std::size_t i = pass + 1; i < run.passes.size(); ++i) {
+        run.passes[i].firstEvent += 1;
+    }
+    return run;
+}
+
 struct AttemptRuns {
     std::vector<RunRecording> runs;
 

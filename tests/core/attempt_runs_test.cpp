@@ -95,19 +95,15 @@ TEST_F(AttemptRun, EveryAttemptOfASessionWithManyRestartsReproducesFromItsSnapsh
         << "six knives, the pizza and the player's proxy";
 }
 
-// One event, one frame time, one value of the snapshot, the course or the build: each is found.
-TEST_F(AttemptRun, AChangedEventFrameTimeOrSnapshotValueIsFoundAtItsPass)
+// One event, one frame time, one value of the snapshot, the course, the build or the end state,
+// a snapshot of another world or a run of the first format: each is found.
+TEST_F(AttemptRun, AChangedEventFrameTimeSnapshotOrEndStateIsFoundAndAStrangeSnapshotRefused)
 {
     const RunRecording& run = attempts->runs[5];
     const std::size_t walk = passAfter(run, 1.0);
 
-    RunRecording event = run;
-    event.events.insert(event.events.begin() + event.passes[walk].firstEvent,
-                        InputEvent::keyEvent(Key::w, KeyAction::press, KeySource::keyboard));
-    event.passes[walk].eventCount += 1;
-    for (std::size_t i = walk + 1; i < event.passes.size(); ++i) {
-        event.passes[i].firstEvent += 1;
-    }
+    const RunRecording event =
+        withEventIn(run, walk, InputEvent::keyEvent(Key::w, KeyAction::press, KeySource::keyboard));
     EXPECT_EQ(checkRun(event).difference.rfind("pass " + std::to_string(walk) + ": ", 0), 0u)
         << checkRun(event).difference;
 
@@ -140,27 +136,20 @@ TEST_F(AttemptRun, AChangedEventFrameTimeOrSnapshotValueIsFoundAtItsPass)
     RunRecording ending = run;
     ending.end.outcome = AttemptOutcome{};
     EXPECT_EQ(checkRun(ending).difference, "outcome: the run says playing, the replay ends dead");
-}
 
-// The switches flipped in an attempt only show in the state it ends in: the checksum finds
-// what no foot shows.
-TEST_F(AttemptRun, TheEndStateChecksumFindsWhatNoFootShows)
-{
-    RunRecording run = attempts->runs[2];
+    // The switches flipped in an attempt only show in the state it ends in: the checksum finds
+    // what no foot shows.
     RunRecording flipped = run;
     flipped.snapshot.switches.debugText = !flipped.snapshot.switches.debugText;
     EXPECT_EQ(checkRun(flipped).difference.rfind("checksum: ", 0), 0u)
         << checkRun(flipped).difference;
-}
 
-// A snapshot that does not fit this world is refused by name, and so is a file of the first
-// format, which keeps no snapshot.
-TEST_F(AttemptRun, ASnapshotThatDoesNotFitTheWorldIsRefused)
-{
-    RunRecording run = attempts->runs[1];
-    run.snapshot.physics.bodies.pop_back();
-    EXPECT_EQ(checkRun(run).difference, "snapshot: it holds 7 moving bodies, this world has 8");
-    RunRecording first = attempts->runs[0];
+    // A snapshot that does not fit this world is refused by name, and so is a file of the
+    // first format, which keeps no snapshot.
+    RunRecording bodies = run;
+    bodies.snapshot.physics.bodies.pop_back();
+    EXPECT_EQ(checkRun(bodies).difference, "snapshot: it holds 7 moving bodies, this world has 8");
+    RunRecording first = run;
     first.format = 1;
     EXPECT_EQ(checkRun(first).difference.rfind("format: 1 ", 0), 0u);
 }

@@ -153,12 +153,7 @@ TEST_F(ScriptedRoute, TheAttemptAfterARestartReplaysFromItsSnapshotAndAMovedEven
 
     // The run's only key events are F11's, whose restart would end it; this one's first pass
     // gets a jump, and the second run's replay leaves it at once.
-    RunRecording edited = run;
-    edited.events.insert(edited.events.begin(),
-                         InputEvent::keyEvent(Key::space, KeyAction::press, KeySource::keyboard));
-    edited.passes[0].eventCount += 1;
-    for (std::size_t i = 1; i < edited.passes.size(); ++i) {
-        edited.passes[i].firstEvent += 1;
-    }
+    const RunRecording edited = withEventIn(
+        run, 0, InputEvent::keyEvent(Key::space, KeyAction::press, KeySource::keyboard));
     EXPECT_EQ(checkRun(edited).difference.rfind("pass 0: ", 0), 0u) << checkRun(edited).difference;
 }

@@ -40,22 +40,20 @@ class TextTest : public ::testing::Test {
         printed = testing::internal::GetCapturedStdout();
     }
 
-    // The lit pixels' box (left, bottom, right, top) after drawing the text alone.
-    glm::ivec4 drawnBox(const std::string& line, float x, float y, float scale = 1.0f)
-    {
-        glClear(GL_COLOR_BUFFER_BIT);
-        text->draw(line, x, y, scale, glm::vec3(1.0f));
-        return litBox(Picture(width, height));
-    }
-
-    // The same, drawn through a batch.
-    glm::ivec4 batchedBox(const std::string& line, float x, float y, float scale = 1.0f)
+    // The lit pixels' box (left, bottom, right, top) after drawing the text alone, by itself or
+    // through a batch.
+    glm::ivec4 drawnBox(const std::string& line, float x, float y, float scale = 1.0f,
+                        bool batched = false)
     {
         glClear(GL_COLOR_BUFFER_BIT);
         TextBatch batch;
-        batch.add(line, x, y, scale, glm::vec3(1.0f), text->table);
-        batch.upload();
-        batch.draw(*text->shader, text->table);
+        if (batched) {
+            batch.add(line, x, y, scale, glm::vec3(1.0f), text->table);
+            batch.upload();
+            batch.draw(*text->shader, text->table);
+        } else {
+            text->draw(line, x, y, scale, glm::vec3(1.0f));
+        }
         return litBox(Picture(width, height));
     }
 
@@ -115,7 +113,8 @@ TEST_F(TextTest, ABatchDrawsEachStringWhereRenderTextDoesInItsOwnColour)
 {
     start();
     for (const float scale : {1.0f, 0.5f, 0.4f}) {
-        EXPECT_EQ(batchedBox("+0.35", 12.0f, 30.0f, scale), drawnBox("+0.35", 12.0f, 30.0f, scale))
+        EXPECT_EQ(drawnBox("+0.35", 12.0f, 30.0f, scale, true),
+                  drawnBox("+0.35", 12.0f, 30.0f, scale))
             << scale;
     }
     glClear(GL_COLOR_BUFFER_BIT);
