@@ -36,14 +36,3 @@ TEST(FrameTimeHistogram, CountsAFrameBeyondItsBinsInTheLast)
                 1e-9);
     EXPECT_DOUBLE_EQ(histogram->longestMs(), 900.0);
 }
-
-TEST(FrameTimeHistogram, StartsEmptyAgainAfterAReset)
-{
-    const auto histogram = histogramOf({5.0, 6.0});
-    histogram->reset();
-    EXPECT_EQ(histogram->count(), 0);
-    EXPECT_EQ(histogram->medianMs(), 0.0);
-    EXPECT_EQ(histogram->longestMs(), 0.0);
-    histogram->add(0.505);
-    EXPECT_NEAR(histogram->medianMs(), 0.5, 1e-9);
-}

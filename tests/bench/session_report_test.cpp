@@ -49,16 +49,3 @@ TEST(SessionReport, AOneMinuteSessionHasNoGrowthToShow)
     EXPECT_DOUBLE_EQ(summary.longestMs, 40.0);
     EXPECT_DOUBLE_EQ(summarizeSession({}, 0).longestMs, 0.0);
 }
-
-TEST(SessionReport, PrintsOneRowPerMinute)
-{
-    SessionMinute row = minute(152.25, 191346, 38.691);
-    row.medianFrameMs = 1.54;
-    row.allocationsPerPass = 0.0074;
-    row.load = 1.5;
-    const std::string table = formatMinuteTable({row, row});
-    EXPECT_NE(table.find("| 1 | 152.2 | 191346 | 500 | 38.69 | 1.54 | 0.007 | 1.50 |\n"),
-              std::string::npos)
-        << table;
-    EXPECT_NE(table.find("\n| 2 | "), std::string::npos) << table;
-}

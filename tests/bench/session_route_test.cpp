@@ -66,19 +66,3 @@ TEST(SessionRoute, EveryCycleWalksOffInTimeAndRestartsWithNothingHeld)
     }
     EXPECT_GT(cycleShapes.size(), 1U) << "the cycles do not vary";
 }
-
-TEST(SessionRoute, CountsTheRestartsDeliveredSoFar)
-{
-    const Route route = sessionRoute(60.0);
-    EXPECT_EQ(restartsAmong(route, 0), 0);
-    std::size_t firstRestart = 0;
-    while (route.events[firstRestart].key != Key::f11 ||
-           route.events[firstRestart].action != KeyAction::release) {
-        ++firstRestart;
-    }
-    EXPECT_EQ(restartsAmong(route, firstRestart), 0);
-    EXPECT_EQ(restartsAmong(route, firstRestart + 1), 1);
-    const long cycles =
-        static_cast<long>(std::floor(route.events.back().time / sessionCycleSeconds + 1e-9));
-    EXPECT_EQ(restartsAmong(route, route.events.size()), cycles);
-}

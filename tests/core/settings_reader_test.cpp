@@ -117,19 +117,15 @@ TEST(SettingsReader, TheKeysSectionRebindsAndEachUnusableKeyIsOneWarning)
 
     const KeyBindings refused = read("forward = UP\nleft = F2\nright = tab\nghost = V\n"
                                      "jump = A\nsound = J\npause = J\nback =\n");
-    EXPECT_EQ(warnings.str(), "korvel: warning: settings.ini [keys] forward: UP is not a key; "
-                              "using W\n"
-                              "korvel: warning: settings.ini [keys] back:  is not a key; using S\n"
-                              "korvel: warning: settings.ini [keys] left: F2 keeps its own "
-                              "meaning; using A\n"
-                              "korvel: warning: settings.ini [keys] right: tab keeps its own "
-                              "meaning; using D\n"
-                              "korvel: warning: settings.ini [keys] ghost: V keeps its own "
-                              "meaning; using G\n"
-                              "korvel: warning: settings.ini [keys] sound: J is bound twice; "
-                              "using M\n"
-                              "korvel: warning: settings.ini [keys] jump: A is bound twice; "
-                              "using SPACE\n");
+    std::string expected;
+    for (const char* line :
+         {"forward: UP is not a key; using W", "back:  is not a key; using S",
+          "left: F2 keeps its own meaning; using A", "right: tab keeps its own meaning; using D",
+          "ghost: V keeps its own meaning; using G", "sound: J is bound twice; using M",
+          "jump: A is bound twice; using SPACE"}) {
+        expected += std::string("korvel: warning: settings.ini [keys] ") + line + "\n";
+    }
+    EXPECT_EQ(warnings.str(), expected);
     EXPECT_EQ(refused, read("pause = J\n")); // the one choice left standing
     EXPECT_EQ(read(""), KeyBindings{});
     EXPECT_EQ(warnings.str(), "");
