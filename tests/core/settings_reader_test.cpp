@@ -7,6 +7,7 @@
 
 #include <sstream>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -135,31 +136,23 @@ TEST(SettingsReader, TheKeysSectionRebindsAndEachUnusableKeyIsOneWarning)
 // key and the default it takes; a key left out is its default, silently.
 TEST(SettingsReader, AVolumeThatCannotBeUsedIsOneWarningAndItsDefault)
 {
-    struct Case {
-        const char* audio;
-        float music;
-        float effects;
-        std::string warnings;
+    const std::string music = "korvel: warning: settings.ini [audio] music: ";
+    const std::string effects = "korvel: warning: settings.ini [audio] effects: ";
+    const std::string notOne = " is not a volume from 0 to 1; using ";
+    const std::pair<const char*, std::string> cases[] = {
+        {"", "0.5 1"},
+        {"music = 0\neffects = 0.25\n", "0 0.25"},
+        {"music = 2\n", music + "2" + notOne + "0.5\n0.5 1"},
+        {"effects = loud\n", effects + "loud" + notOne + "1\n0.5 1"},
+        {"music = nan\nmusic = 0.2\neffects = -0.1\n",
+         music + "nan" + notOne + "0.5\n" + effects + "-0.1" + notOne + "1\n0.5 1"},
+        {"effects = 0.5x\n", effects + "0.5x" + notOne + "1\n0.5 1"},
     };
-    const std::string warning = "korvel: warning: settings.ini [audio] ";
-    const std::string music = " is not a volume from 0 to 1; using 0.5\n";
-    const std::string effects = " is not a volume from 0 to 1; using 1\n";
-    const Case cases[] = {
-        {"", 0.5f, 1.0f, ""},
-        {"music = 0\neffects = 0.25\n", 0.0f, 0.25f, ""},
-        {"music = 2\n", 0.5f, 1.0f, warning + "music: 2" + music},
-        {"effects = loud\n", 0.5f, 1.0f, warning + "effects: loud" + effects},
-        {"music = nan\nmusic = 0.2\neffects = -0.1\n", 0.5f, 1.0f,
-         warning + "music: nan" + music + warning + "effects: -0.1" + effects},
-        {"effects = 0.5x\n", 0.5f, 1.0f, warning + "effects: 0.5x" + effects},
-    };
-    for (const Case& given : cases) {
-        SCOPED_TRACE(given.audio);
+    for (const auto& [audio, heard] : cases) {
         std::ostringstream warnings;
-        const Settings settings = readSettings(
-            SettingsReader::fromText(std::string("[audio]\n") + given.audio), warnings);
-        EXPECT_EQ(settings.musicVolume, given.music);
-        EXPECT_EQ(settings.effectsVolume, given.effects);
-        EXPECT_EQ(warnings.str(), given.warnings);
+        const Settings settings =
+            readSettings(SettingsReader::fromText(std::string("[audio]\n") + audio), warnings);
+        warnings << settings.musicVolume << " " << settings.effectsVolume;
+        EXPECT_EQ(warnings.str(), heard) << audio;
     }
 }
