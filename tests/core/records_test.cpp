@@ -14,7 +14,6 @@
 
 #include <sstream>
 
-
 namespace fs = std::filesystem;
 
 namespace {
