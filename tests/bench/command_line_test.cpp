@@ -61,15 +61,3 @@ TEST(BenchCommandLine, EachChildReadsBackItsShareOfTheOptions)
         parseCommandLine(childArguments(BenchMode::Session, options));
     EXPECT_EQ(session->options.sessionMinutes, options.sessionMinutes);
 }
-
-TEST(BenchCommandLine, TheLongSessionIsAskedForOnly)
-{
-    EXPECT_EQ(parseCommandLine({})->options.sessionMinutes, 0);
-    const std::optional<CommandLine> line = parseCommandLine({"--session", "20"});
-    ASSERT_TRUE(line);
-    EXPECT_EQ(line->mode, BenchMode::Everything);
-    EXPECT_EQ(line->options.sessionMinutes, 20);
-    EXPECT_EQ(parseCommandLine({"--session", "0"})->options.sessionMinutes, 1);
-    EXPECT_FALSE(parseCommandLine({modeName(BenchMode::Session), "0"}));
-    EXPECT_FALSE(parseCommandLine({modeName(BenchMode::Session)}));
-}

@@ -40,12 +40,3 @@ TEST(SessionReport, ReadsHowSoonTheAttemptsDied)
     EXPECT_LE(summary.medianDeathS, 3.4);
     EXPECT_EQ(summary.deathsBeforeTheFloor, 1);
 }
-
-TEST(SessionReport, AOneMinuteSessionHasNoGrowthToShow)
-{
-    const SessionSummary summary = summarizeSession({minute(150.0, 180000, 40.0)}, 1000);
-    EXPECT_DOUBLE_EQ(summary.residentGrowthMb, 0.0);
-    EXPECT_DOUBLE_EQ(summary.largestRunBytes, 180000);
-    EXPECT_DOUBLE_EQ(summary.longestMs, 40.0);
-    EXPECT_DOUBLE_EQ(summarizeSession({}, 0).longestMs, 0.0);
-}

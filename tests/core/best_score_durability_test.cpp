@@ -104,41 +104,6 @@ TEST(BestScore, AKillInTheMiddleOfSavingLeavesTheOldOrANewerScoreWhole)
     EXPECT_EQ(folder.read("score.txt"), std::to_string(stored + 1));
 }
 
-// The best run is saved beside the score in the same way: whatever a kill hits, the recording
-// there is whole (the old one or a newer, longer one), and so is the score.
-TEST(BestScore, AKillWhileTheBestRunIsSavedLeavesAWholeRecordingAndScore)
-{
-    TempDir folder;
-    folder.write("score.txt", "57");
-    std::size_t kept = 0;
-    killAtRandomMoments(
-        40, 20261207, 15000,
-        [&](auto ready) { // a new best, then its run, each run a pass longer than the last
-            BestScore best(folder / "score.txt");
-            RunRecording run;
-            run.passes.resize(kept + 300);
-            ready();
-            for (int score = best.value + 1;; ++score) {
-                best.save(score);
-                run.passes.emplace_back();
-                replaceFileWhole(folder / "best.run", recordingText(run));
-            }
-        },
-        [&](int round) {
-            const std::string score = folder.read("score.txt");
-            ASSERT_EQ(score, std::to_string(std::atoi(score.c_str()))) << "after kill " << round;
-            ParseError error;
-            const auto run = loadRecording(folder / "best.run", error);
-            if (run || kept > 0) {
-                ASSERT_TRUE(run) << "after kill " << round << ", line " << error.line << ": "
-                                 << error.message;
-                ASSERT_GE(run->passes.size(), kept) << "after kill " << round << " an older run";
-                kept = run->passes.size();
-            }
-        });
-    EXPECT_GT(kept, 0u) << "no kill came after a whole save";
-}
-
 TEST(BestScore, AFolderOrAFileItMayNotWriteKeepsTheStoredScore)
 {
     TempDir folder;

@@ -132,28 +132,3 @@ TEST_F(ScriptedRoute, TimeUpWaitsOutOfReachUntilTheFirstFramePast119Seconds)
     EXPECT_LT(endTime, 119.0 + 2.0 * frameTime);
     EXPECT_FALSE(std::filesystem::exists(folder / "score.txt"));
 }
-
-// The attempt after a restart is a run of its own: played again in a fresh game from the
-// snapshot it started from, it reaches the same foot in every pass and the same end state. An
-// event moved to another pass is found at the first pass it changes.
-TEST_F(ScriptedRoute, TheAttemptAfterARestartReplaysFromItsSnapshotAndAMovedEventIsFound)
-{
-    const auto file = std::filesystem::path(KORVEL_SOURCE_DIR) / "routes" / "fall.route";
-    ParseError error;
-    const Route route = loadRoute(file.string(), error).value_or(Route{});
-    AttemptRuns attempts;
-    {
-        HeadlessGame game(folder / "score.txt");
-        attempts.play(game, route, frameTime, 9.0);
-    }
-    ASSERT_EQ(attempts.runs.size(), 2u) << "the route restarts once";
-    EXPECT_EQ(checkRun(attempts.runs[0]).difference, "");
-    const RunRecording& run = attempts.runs[1];
-    EXPECT_EQ(checkRun(*parseRecording(recordingText(run), error)).difference, "");
-
-    // The run's only key events are F11's, whose restart would end it; this one's first pass
-    // gets a jump, and the second run's replay leaves it at once.
-    const RunRecording edited = withEventIn(
-        run, 0, InputEvent::keyEvent(Key::space, KeyAction::press, KeySource::keyboard));
-    EXPECT_EQ(checkRun(edited).difference.rfind("pass 0: ", 0), 0u) << checkRun(edited).difference;
-}

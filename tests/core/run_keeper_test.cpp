@@ -110,7 +110,8 @@ TEST(KeptRun, ABestRunSetAfterManyRestartsIsThatAttemptAloneAndVerifiesInAFreshP
 }
 
 // A long session of deaths: last.run holds the last attempt only, which a fresh process checks.
-// One frame time or one event changed in the file is found at its pass; a cut file by its line.
+// An event slipped into the file is found at its pass (the attempts' own tests change every
+// other value of a run, and the recording's tests cut and damage it).
 TEST(KeptRun, TheLastRunOfALongSessionIsItsLastAttemptAndAChangeIsFoundAtItsPass)
 {
     TempDir folder;
@@ -129,39 +130,16 @@ TEST(KeptRun, TheLastRunOfALongSessionIsItsLastAttemptAndAChangeIsFoundAtItsPass
     EXPECT_EQ(verified.exitStatus, 0) << verified.output;
     EXPECT_TRUE(verified.output.starts_with("verified: playing time=1.0")) << verified.output;
 
-    // The 31st pass line's update sample, a millisecond later.
+    // The 41st pass line: an event slipped in after it is found there.
     std::size_t line = text.find("\np ");
-    for (int pass = 0; pass < 30; ++pass) {
+    for (int pass = 0; pass < 40; ++pass) {
         line = text.find("\np ", line + 1);
     }
-    const std::size_t sample = text.find(' ', text.find(' ', line + 3) + 1) + 1;
-    const std::size_t sampleEnd = text.find(' ', sample);
-    const double later =
-        std::strtod(text.substr(sample, sampleEnd - sample).c_str(), nullptr) + 1e-3;
-    char hex[48];
-    std::snprintf(hex, sizeof hex, "%a", later);
-    folder.write("frame.run", text.substr(0, sample) + hex + text.substr(sampleEnd));
-    const ProcessResult frame = replay(folder, "--verify frame.run");
-    EXPECT_EQ(frame.exitStatus, 1) << frame.output;
-    EXPECT_NE(frame.output.find("frame.run: pass 30: the foot stands at "), std::string::npos)
-        << frame.output;
-
-    const std::size_t pass40 = text.find('\n', [&] {
-        std::size_t at = line;
-        for (int pass = 30; pass < 40; ++pass) {
-            at = text.find("\np ", at + 1);
-        }
-        return at + 1;
-    }());
+    const std::size_t pass40 = text.find('\n', line + 1);
     folder.write("event.run", text.substr(0, pass40 + 1) + "k A press\n" + text.substr(pass40 + 1));
     const ProcessResult event = replay(folder, "--verify event.run");
     EXPECT_EQ(event.exitStatus, 1) << event.output;
     EXPECT_NE(event.output.find("event.run: pass 40: "), std::string::npos) << event.output;
-
-    folder.write("cut.run", text.substr(0, text.size() / 2));
-    const ProcessResult cut = replay(folder, "--verify cut.run");
-    EXPECT_EQ(cut.exitStatus, 2) << cut.output;
-    EXPECT_TRUE(cut.output.starts_with("cut.run:")) << cut.output;
 }
 
 // Where the runs cannot be written, each failed save is one line and the play goes on: the
