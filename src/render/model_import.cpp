@@ -236,8 +236,11 @@ std::vector<GeometryData> importModel(std::span<const std::byte> bytes,
     if (bytes.empty()) {
         return {};
     }
-    if (isObjHint(formatHint) && !objVertexIndicesInRange(std::string_view(
-                                     reinterpret_cast<const char*>(bytes.data()), bytes.size()))) {
+    // An OBJ file is text, which never holds a NUL byte; the OBJ reader follows a material
+    // library named with one after "://" through a bad pointer, so one such line crashed it.
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (isObjHint(formatHint) &&
+        (text.find('\0') != std::string_view::npos || !objVertexIndicesInRange(text))) {
         return {};
     }
     // The name only carries the format to the importer. The importer deletes a file system
