@@ -236,17 +236,23 @@ std::vector<GeometryData> importModel(std::span<const std::byte> bytes,
     if (bytes.empty()) {
         return {};
     }
-    // An OBJ file is text, which never holds a NUL byte; the OBJ reader follows a material
-    // library named with one after "://" through a bad pointer, so one such line crashed it.
-    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    if (isObjHint(formatHint) &&
-        (text.find('\0') != std::string_view::npos || !objVertexIndicesInRange(text))) {
+    // An OBJ file is text, which never holds a NUL byte. Its material libraries are never
+    // read, and the OBJ reader's handling of their names alone is unsafe: names with "://"
+    // sent it through a bad pointer, found by the fuzzer more than once. So every "mtllib"
+    // becomes a comment, and the reader never sees one.
+    const bool obj = isObjHint(formatHint);
+    std::string text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (obj && (text.find('\0') != std::string::npos || !objVertexIndicesInRange(text))) {
         return {};
+    }
+    for (std::size_t at = text.find("mtllib"); obj && at != std::string::npos;
+         at = text.find("mtllib", at + 1)) {
+        text[at] = '#';
     }
     // The name only carries the format to the importer. The importer deletes a file system
     // it is handed when the next one replaces it, but not when it is told to go back to its
     // default one: so this one lives here, and the default is put back before it goes.
-    ModelFileOnly files(bytes, "model." + formatHint);
+    ModelFileOnly files(std::as_bytes(std::span(text)), "model." + formatHint);
     importer().SetIOHandler(&files);
     std::vector<GeometryData> meshes =
         collectMeshes(importer().ReadFile("model." + formatHint, importFlags));

@@ -47,7 +47,8 @@ TEST(ModelImport, BadOrUnreadableModelsGiveNothingAndPrintNothing)
         "o bare\nv 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n", // no normals: it cannot be lit
         std::string("\x00\xff\x13 f 9 9 9\nf -4 0 2\n", 20),
         "mtllib l\nmap_Psl",
-        std::string("mtllib mt://\0\0s\n", 16), // crashed the reader
+        std::string("mtllib mt://\0\0s\n", 16), // each crashed the reader
+        "mtllib mis/2 ://",
     };
     const TempDir folder;
     testing::internal::CaptureStdout();
