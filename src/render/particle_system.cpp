@@ -130,6 +130,9 @@ void setRenderUniforms(const ParticleSystem& system, const glm::mat4& viewProj)
     glUniform1f(r.maxTTL, particles::maxTTL);
 }
 
+// Draws the particles the last dispatch left in storage buffer 1.
+void drawBoundParticles(ParticleSystem& system, const glm::mat4& viewProj);
+
 } // namespace
 
 void createParticleSystem(glm::vec3 emitterPosition, const StartupParticles& startup)
@@ -217,15 +220,23 @@ void updateAndDrawParticles(const glm::mat4& viewProj, float deltaTime)
 
     // The draw reads what the dispatch wrote to storage buffer 1.
     glMemoryBarrier(GL_SHADER_STORAGE_BARRIER_BIT | GL_VERTEX_ATTRIB_ARRAY_BARRIER_BIT);
-    drawParticles(viewProj);
+    drawBoundParticles(system, viewProj);
 }
 
 void drawParticles(const glm::mat4& viewProj)
 {
     ParticleSystem& system = *current;
-    // The buffer the last dispatch wrote, which the next one reads.
+    // The buffer the last dispatch wrote, which the next one reads; in play the dispatch has
+    // just bound it.
     glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 1,
                      system.particleBuffers[system.readIndex ? 1 : 0].get());
+    drawBoundParticles(system, viewProj);
+}
+
+namespace {
+
+void drawBoundParticles(ParticleSystem& system, const glm::mat4& viewProj)
+{
     glUseProgram(system.renderProgram.get());
     setRenderUniforms(system, viewProj);
     glBindVertexArray(system.cubeVertexArray.get());
@@ -233,6 +244,8 @@ void drawParticles(const glm::mat4& viewProj)
                             static_cast<GLsizei>(system.particleCount));
     glBindVertexArray(0);
 }
+
+} // namespace
 
 void releaseParticleSystem()
 {
