@@ -238,11 +238,14 @@ std::vector<GeometryData> importModel(std::span<const std::byte> bytes,
     }
     // An OBJ file is text, which never holds a NUL byte. Its material libraries are never
     // read, and the OBJ reader's handling of their names alone is unsafe: names with "://"
-    // sent it through a bad pointer, found by the fuzzer more than once. So every "mtllib"
-    // becomes a comment, and the reader never sees one.
+    // sent it through a bad pointer or out of its stack, found by the fuzzer more than once.
+    // So every "mtllib" becomes a comment, and the reader never sees one; a file with a line
+    // continuation, which could spell one across lines, is refused (no exporter of ours, nor
+    // of the kitchen's kind of model, writes one).
     const bool obj = isObjHint(formatHint);
     std::string text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    if (obj && (text.find('\0') != std::string::npos || !objVertexIndicesInRange(text))) {
+    if (obj && (text.find_first_of(std::string_view("\0\\", 2)) != std::string::npos ||
+                !objVertexIndicesInRange(text))) {
         return {};
     }
     for (std::size_t at = text.find("mtllib"); obj && at != std::string::npos;

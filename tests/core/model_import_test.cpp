@@ -49,6 +49,7 @@ TEST(ModelImport, BadOrUnreadableModelsGiveNothingAndPrintNothing)
         "mtllib l\nmap_Psl",
         std::string("mtllib mt://\0\0s\n", 16), // each crashed the reader
         "mtllib mis/2 ://",
+        "mtlli\\\nb mis/2 ://",
     };
     const TempDir folder;
     testing::internal::CaptureStdout();
