@@ -92,11 +92,9 @@ PassResult GameSession::update(PassInputs& inputs, std::ostream& log)
     if (result.frozen && !input.paused) {
         clock.resume();
     }
-    if (result.restarted) {
-        beginAttempt();
-    }
     // A restart in the same pass takes back the outcome it reached: the attempt goes on.
     if (result.restarted) {
+        beginAttempt();
         result.ended = AttemptOutcome{};
     }
     result.footAfter = playerFoot();
