@@ -22,5 +22,7 @@ startParticlesAndHazard(const std::function<void(const StartupParticles&)>& with
     if (withParticles) {
         withParticles(particles);
     }
-    return createHazard();
+    PhysicsActor* const hazard = createHazard();
+    obstacles.drawsBeforeHazard = startupRandDraws;
+    return hazard;
 }

@@ -100,8 +100,15 @@ void advanceObstacleTimers(float dt)
 bool restoreObstacles(float knifeTimer, float hazardTimer, std::uint64_t hazardHops,
                       const glm::vec3& hazardSpot)
 {
-    if (hazardHops < obstacles.hazardHops || obstacles.hazard == nullptr) {
+    if (obstacles.hazard == nullptr) {
         return false;
+    }
+    if (hazardHops < obstacles.hazardHops) {
+        std::srand(1); // the sequence of a program that never seeds it
+        for (int draw = 0; draw < obstacles.drawsBeforeHazard; ++draw) {
+            std::rand();
+        }
+        obstacles.hazardHops = 0;
     }
     for (; obstacles.hazardHops < hazardHops; ++obstacles.hazardHops) {
         std::rand();

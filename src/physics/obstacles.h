@@ -27,6 +27,9 @@ struct ObstacleState {
     // Hops since the hazard was made: each took one draw of the random sequence, so this says
     // how far past its start-up draws the sequence has run.
     std::uint64_t hazardHops = 0;
+    // The draws of the sequence made at start-up before the hazard's first hop: where a
+    // restore that goes back starts the sequence again from.
+    int drawsBeforeHazard = 0;
     // Called with the new spot each time the hazard hops, to move the particle stream with it.
     std::function<void(const glm::vec3&)> hopListener;
     // Called for each knife as it is thrown, with its number and where it is.
@@ -55,9 +58,10 @@ void advanceObstacleTimers(float dt);
 
 // Where a snapshot left the obstacles: their timers, the hazard's spot and the hops it had
 // made. The random sequence is drawn on to where those hops left it, so this follows a fresh
-// start-up (or the state it was taken from): it never runs backwards. False, changing nothing,
-// when the sequence has already run further. A hazard put on another spot is told to the hop
-// listener, as a hop is.
+// start-up (or the state it was taken from). When it has already run further (a watched run
+// played again from its start), it is started again as an unseeded program starts it, and the
+// start-up's draws are made again first. False, changing nothing, without a hazard. A hazard
+// put on another spot is told to the hop listener, as a hop is.
 bool restoreObstacles(float knifeTimer, float hazardTimer, std::uint64_t hazardHops,
                       const glm::vec3& hazardSpot);
 

@@ -84,8 +84,7 @@ std::string restorePhysics(const PhysicsSnapshot& snapshot)
     }
     if (!restoreObstacles(snapshot.knifeTimer, snapshot.hazardTimer, snapshot.hazardHops,
                           snapshot.hazardSpot)) {
-        return "its hazard has hopped " + std::to_string(snapshot.hazardHops) +
-               " times, fewer than this world's " + std::to_string(obstacles.hazardHops);
+        return "this world has no hazard";
     }
     // The capsule first: placing it moves its proxy, whose own state is among the bodies.
     placePlayerCentre(snapshot.controllerCentre);

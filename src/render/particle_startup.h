@@ -30,6 +30,9 @@ inline constexpr std::uint32_t startupCount = 10; // eleven are written, ten are
 // are live.
 using StartupParticles = std::array<Particle, particles::startupCount + 1>;
 
-// A ring of particles around the emitter. Makes 22 calls of std::rand, which the hazard's
-// spots depend on.
+// How many calls of std::rand the start-up ring makes: the hazard's spots are drawn after them.
+inline constexpr int startupRandDraws = 22;
+
+// A ring of particles around the emitter. Makes startupRandDraws calls of std::rand, which the
+// hazard's spots depend on.
 StartupParticles startupParticles(glm::vec3 emitter);

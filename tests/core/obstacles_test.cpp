@@ -91,6 +91,16 @@ TEST_F(KitchenWorld, ARestoreDrawsTheRandomSequenceOnAndIsHeardOnlyWhenTheHazard
     ASSERT_EQ(heard.size(), 1u);
     EXPECT_EQ(heard[0], level::hazardSpots[3]);
     EXPECT_EQ(hazard->getGlobalPose().position, level::hazardSpots[3]);
-    EXPECT_FALSE(restoreObstacles(0.0f, 0.0f, 1, level::hazardSpots[0])) << "not backwards";
-    EXPECT_EQ(hazard->getGlobalPose().position, level::hazardSpots[3]);
+
+    // Back to one hop, as a watched run played again from its start: the unseeded sequence
+    // starts over and its start-up draws and the hop's are made again.
+    obstacles.drawsBeforeHazard = 3;
+    EXPECT_TRUE(restoreObstacles(0.0f, 0.0f, 1, level::hazardSpots[0]));
+    EXPECT_EQ(hazard->getGlobalPose().position, level::hazardSpots[0]);
+    const int afterHop = std::rand();
+    std::srand(1);
+    for (int draw = 0; draw < 4; ++draw) {
+        std::rand();
+    }
+    EXPECT_EQ(afterHop, std::rand());
 }
