@@ -140,6 +140,7 @@ void describeRun(std::ostream& out, const RunRecording& run)
         << "outcome: " << (attempt ? outcomeWord(run.end.outcome) : "unknown") << "\n"
         << "play_time: " << (attempt ? playTime : "unknown") << "\n"
         << "score: " << (attempt ? std::to_string(run.end.score) : "unknown") << "\n"
+        << "practice: " << (run.practice ? "yes" : "no") << "\n"
         << "passes: " << run.passes.size() << "\n"
         << "longest_frame_ms: " << frame << "\n";
     for (std::size_t index = 0; index < splitCount; ++index) {

@@ -22,6 +22,6 @@ RunCheck checkRun(const RunRecording& run);
 std::string verifiedLine(const AttemptEnd& end);
 
 // The run's header and figures as key: value lines: format, build, level, outcome, play_time,
-// score, passes, longest_frame_ms, then split_N for each split the run took (format 3 on).
-// Format 1 files name what they do not keep as unknown.
+// score, practice, passes, longest_frame_ms, then split_N for each split the run took (format 3
+// on). Format 1 files name what they do not keep as unknown.
 void describeRun(std::ostream& out, const RunRecording& run);

@@ -121,6 +121,9 @@ void appendAttemptHeader(std::string& text, const RunRecording& recording)
     std::snprintf(decimal, sizeof decimal, "%.9g", static_cast<double>(recording.end.playTime));
     text += "time " + floatBitsWord(recording.end.playTime) + " " + decimal + "\n";
     text += "score " + std::to_string(recording.end.score) + "\n";
+    if (recording.format >= practiceFormat) {
+        text += std::string("practice ") + (recording.practice ? "yes" : "no") + "\n";
+    }
     if (recording.format >= 3) {
         for (std::size_t index = 0; index < splitCount; ++index) {
             if (const std::optional<float> split = recording.end.splits.at[index]) {
@@ -258,6 +261,7 @@ class RecordingParser {
     bool readFormat();
     bool readFirstHeader();
     bool readAttemptHeader();
+    bool readPractice();
     bool readSplits();
     bool readSnapshot();
     bool readValue(std::size_t index, const SnapshotValue& value);
@@ -418,7 +422,21 @@ bool RecordingParser::readAttemptHeader()
     const auto timeBits = static_cast<std::uint32_t>(bits);
     recording.end.playTime = std::bit_cast<float>(timeBits);
     recording.end.score = static_cast<int>(score);
-    return (recording.format < 3 || readSplits()) && readSnapshot();
+    return (recording.format < practiceFormat || readPractice()) &&
+           (recording.format < 3 || readSplits()) && readSnapshot();
+}
+
+// Format 5: whether the run was taken over from a watched one.
+bool RecordingParser::readPractice()
+{
+    if (!expectLine("practice", 1)) {
+        return false;
+    }
+    if (words[1] != "yes" && words[1] != "no") {
+        return refuse("'practice' takes yes or no");
+    }
+    recording.practice = words[1] == "yes";
+    return true;
 }
 
 // Format 3: a line for each split the attempt took, in the course's order.

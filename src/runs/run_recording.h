@@ -33,11 +33,13 @@ struct RecordedPass {
 // the first pass of the attempt it was kept for; it is still read and played.
 // The newest version of the text format: the one this build writes. It reads 1 to 3 as well.
 // Format 4 has the window's focus lost as an event, and P pauses in it; the passes of a pause
-// in which nothing was heard are left out.
-inline constexpr int recordingFormat = 4;
+// in which nothing was heard are left out. Format 5 says whether the run is practice.
+inline constexpr int recordingFormat = 5;
 // The first format in which P pauses: in the earlier ones it did nothing, so their P events
 // are left out as they are read and the runs play as they were played.
 inline constexpr int pausingFormat = 4;
+// The first format with the practice line; the runs before it were all played from their start.
+inline constexpr int practiceFormat = 5;
 
 struct RunRecording {
     int format = recordingFormat;
@@ -48,6 +50,9 @@ struct RunRecording {
     // where it started and where it ended.
     std::uint64_t level = 0;
     AttemptEnd end;
+    // Taken over from a watched run part way through: it replays and verifies, but it is never
+    // a record, the best run or a best score.
+    bool practice = false;
     std::uint64_t checksum = 0; // of the state after the last pass (GameSession::stateChecksum)
     AttemptSnapshot snapshot;
     std::vector<RecordedPass> passes;

@@ -103,8 +103,8 @@ TEST(KeptRun, ABestRunSetAfterManyRestartsIsThatAttemptAloneAndVerifiesInAFreshP
     const ProcessResult info = replay(folder, "--info best.run");
     EXPECT_EQ(info.exitStatus, 0);
     for (const char* key :
-         {"format: 4\n", "build: korvel ", "\nlevel: ", "outcome: won\n", "play_time: 35.",
-          "score: 84\n", "\npasses: ", "longest_frame_ms: 16.6"}) {
+         {"format: 5\n", "build: korvel ", "\nlevel: ", "outcome: won\n", "play_time: 35.",
+          "score: 84\n", "practice: no\n", "\npasses: ", "longest_frame_ms: 16.6"}) {
         EXPECT_NE(info.output.find(key), std::string::npos) << key << " in\n" << info.output;
     }
 }

@@ -63,7 +63,7 @@ TEST(RunRecording, ItsTextGivesBackEverySampleAndEventBitForBit)
 TEST(RunRecording, ADamagedOrCutRecordingIsRefusedAtItsLine)
 {
     const std::pair<std::string, int> damaged[] = {
-        {"korvel-run 5\nbuild future\n", 1},
+        {"korvel-run 6\nbuild future\n", 1},
         {"korvel-run 1\nattempt 0\n", 2},
         {header + "p 0 1 0 0 0\np 1 2 0 0\nend 2\n", 6},
         {header + "k W press\np 0 1 0 0 0\nend 1\n", 5},
@@ -82,8 +82,8 @@ TEST(RunRecording, ADamagedOrCutRecordingIsRefusedAtItsLine)
         EXPECT_EQ(error.line, line) << text << error.message;
     }
     ParseError error;
-    parseRecording("korvel-run 5\n", error);
-    EXPECT_EQ(error.message, "recorded in format 5; this build reads formats 1 to 4");
+    parseRecording("korvel-run 6\n", error);
+    EXPECT_EQ(error.message, "recorded in format 6; this build reads formats 1 to 5");
 }
 
 TEST(RunRecording, SplitsComeBackBitForBitAndADamagedSplitIsRefusedAtItsLine)

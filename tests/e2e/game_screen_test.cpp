@@ -32,7 +32,7 @@ TEST(GameScreen, ADeathShowsItsMessageAndTheDeadLookAndF11RestartsTheClock)
     // The run kept at the end is the attempt F11's release started, from its own snapshot: a
     // fresh process checks it, and watching it starts on its fresh clock.
     const std::string last = game.read("assets/last.run");
-    EXPECT_TRUE(last.starts_with("korvel-run 4\n")) << last.substr(0, 200);
+    EXPECT_TRUE(last.starts_with("korvel-run 5\n")) << last.substr(0, 200);
     EXPECT_NE(last.find("\noutcome playing\n"), std::string::npos);
     const ProcessResult verified = game.replay({"--verify", "assets/last.run"});
     EXPECT_EQ(verified.exitStatus, 0) << verified.output;

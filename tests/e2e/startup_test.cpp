@@ -39,10 +39,10 @@ TEST(ReplayArguments, ACutRecordingOrOneOfAnotherVersionIsRefused)
 {
     const GameFolder game;
     game.write("cut.run", "korvel-run 1\nbuild korvel\nattempt 0\nstart 0\np 0 1 0 0 0\n");
-    game.write("newer.run", "korvel-run 5\nbuild korvel\n");
+    game.write("newer.run", "korvel-run 6\nbuild korvel\n");
     const std::pair<std::string, std::string> refusals[] = {
         {"cut.run", "cut.run:6: the recording ends before its end line\n"},
-        {"newer.run", "newer.run:1: recorded in format 5; this build reads formats 1 to 4\n"},
+        {"newer.run", "newer.run:1: recorded in format 6; this build reads formats 1 to 5\n"},
     };
     for (const auto& [file, line] : refusals) {
         EXPECT_EQ(game.shell("'" KORVEL_REPLAY "' " + file + " 2>errors.txt; echo status $?"),
