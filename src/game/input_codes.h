@@ -6,14 +6,16 @@
 // window's codes are turned into these in one place (input_callbacks), so the input rules, the
 // route files and the headless game know no window library.
 
-// The keys a route can name: the letters, Space, Tab, Escape and F1 to F12. Every other key of
-// the keyboard is "other" and does nothing.
+// The keys a route can name: the letters, Space, Tab, Escape, F1 to F12, and the replay viewer's
+// brackets, comma, full stop, arrows and Home. Every other key of the keyboard is "other" and
+// does nothing.
 // clang-format off
 enum class Key {
     other,
     a, b, c, d, e, f, g, h, i, j, k, l, m, n, o, p, q, r, s, t, u, v, w, x, y, z,
     space, tab, escape,
     f1, f2, f3, f4, f5, f6, f7, f8, f9, f10, f11, f12,
+    leftBracket, rightBracket, comma, period, left, right, home,
 };
 // clang-format on
 

@@ -8,11 +8,12 @@
 
 namespace {
 
-// Keys with a meaning of their own that no setting moves.
+// Keys with a meaning of their own that no setting moves: the trial keys, the replay viewer's
+// R and T, and every key from F1 on (the function keys, then the viewer's own).
 bool keptForItself(Key key)
 {
     return key == Key::other || key == Key::tab || key == Key::escape || key == Key::v ||
-           key == Key::k || (key >= Key::f1 && key <= Key::f12);
+           key == Key::k || key == Key::r || key == Key::t || key >= Key::f1;
 }
 
 std::string upperCase(std::string text)

@@ -118,6 +118,9 @@ InputEffects flipOnRelease(Key key, std::ostream& log)
     case Key::p:
         flip(input.paused, "Pause: ", log);
         break;
+    case Key::r:
+        effects.watchRequested = true;
+        break;
     default:
         break;
     }
@@ -154,6 +157,7 @@ InputEffects& InputEffects::operator|=(const InputEffects& other)
     polygonModeChanged = polygonModeChanged || other.polygonModeChanged;
     faceCullingChanged = faceCullingChanged || other.faceCullingChanged;
     screenshotRequested = screenshotRequested || other.screenshotRequested;
+    watchRequested = watchRequested || other.watchRequested;
     return *this;
 }
 

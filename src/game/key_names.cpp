@@ -17,6 +17,20 @@ std::string keyName(Key key)
         return "TAB";
     case Key::escape:
         return "ESCAPE";
+    case Key::leftBracket:
+        return "LEFT_BRACKET";
+    case Key::rightBracket:
+        return "RIGHT_BRACKET";
+    case Key::comma:
+        return "COMMA";
+    case Key::period:
+        return "PERIOD";
+    case Key::left:
+        return "LEFT";
+    case Key::right:
+        return "RIGHT";
+    case Key::home:
+        return "HOME";
     default:
         return "OTHER";
     }
@@ -24,7 +38,7 @@ std::string keyName(Key key)
 
 Key keyNamed(std::string_view name)
 {
-    for (int index = static_cast<int>(Key::a); index <= static_cast<int>(Key::f12); ++index) {
+    for (int index = static_cast<int>(Key::a); index <= static_cast<int>(Key::home); ++index) {
         if (keyName(static_cast<Key>(index)) == name) {
             return static_cast<Key>(index);
         }

@@ -10,10 +10,17 @@ namespace {
 
 // Every key the game names, beside its code in the window library. The letters and the
 // function keys follow each other in both.
-constexpr std::array<std::pair<Key, int>, 4> singleKeys = {{
+constexpr std::array<std::pair<Key, int>, 11> singleKeys = {{
     {Key::space, GLFW_KEY_SPACE},
     {Key::tab, GLFW_KEY_TAB},
     {Key::escape, GLFW_KEY_ESCAPE},
+    {Key::leftBracket, GLFW_KEY_LEFT_BRACKET},
+    {Key::rightBracket, GLFW_KEY_RIGHT_BRACKET},
+    {Key::comma, GLFW_KEY_COMMA},
+    {Key::period, GLFW_KEY_PERIOD},
+    {Key::left, GLFW_KEY_LEFT},
+    {Key::right, GLFW_KEY_RIGHT},
+    {Key::home, GLFW_KEY_HOME},
     {Key::other, GLFW_KEY_UNKNOWN},
 }};
 
