@@ -36,8 +36,28 @@ std::string GameSession::startFrom(const AttemptSnapshot& snapshot)
     return why;
 }
 
+std::string GameSession::restartFrom(const AttemptSnapshot& snapshot, const InputState* toggles)
+{
+    std::string why = restoreAttempt(snapshot, sources());
+    if (!why.empty()) {
+        return why;
+    }
+    current = Attempt(storedBest);
+    outcome = AttemptOutcome{};
+    frozenLast = false;
+    if (toggles != nullptr) {
+        keepToggles(input, *toggles);
+        beginAttempt();
+    } else {
+        splitTracker = SplitTracker{};
+        startSnapshot = snapshot;
+    }
+    return {};
+}
+
 void GameSession::beginAttempt()
 {
+    practice = false;
     splitTracker = SplitTracker{};
     captureAttempt(startSnapshot, sources());
     restoreAttempt(startSnapshot, sources());
@@ -111,7 +131,9 @@ void GameSession::playPass(PassInputs& inputs, PassResult& result)
     }
 
     const OutcomeChange change = updateOutcome(current, dt, playerFoot(), playerCamera, storedBest);
-    if (change.newBest) {
+    if (change.newBest && practice) {
+        current.bestShown = storedBest;
+    } else if (change.newBest) {
         storedBest = *change.newBest;
         result.newBest = change.newBest;
     }

@@ -17,6 +17,7 @@ class FrameObserver;
 class OrbitCamera;
 class PassInputs;
 class PlayerCamera;
+struct InputState;
 
 // How the attempt in play stood once a pass had played, before any restart in it: what a run
 // of the attempt says in its header.
@@ -55,6 +56,17 @@ class GameSession {
     // Plays on from a snapshot a run kept, right after start(): the attempt starts from it.
     // Returns why it cannot (then nothing changed), or an empty text.
     std::string startFrom(const AttemptSnapshot& snapshot);
+
+    // A new attempt from a kept snapshot instead of the world as it stands: a watched run's
+    // start, and the attempt the replay viewer gives back. Returns why it cannot (then nothing
+    // changed), or an empty text. With toggles, the attempt starts with those in place of the
+    // snapshot's (keepToggles).
+    std::string restartFrom(const AttemptSnapshot& snapshot, const InputState* toggles = nullptr);
+
+    // A practice attempt, a watched run or one taken over from it, sets no best score. The next
+    // attempt to begin is played for real again.
+    void setPractice(bool on) { practice = on; }
+    bool isPractice() const { return practice; }
 
     // The update half of a pass: it runs after the frame is drawn and before it is shown, so
     // what the player sees is always the state this update starts from. The clock is sampled
@@ -100,4 +112,5 @@ class GameSession {
     AttemptSnapshot scratch; // the checksum's capture, kept for its room
     std::uint64_t levelPrint = 0;
     bool frozenLast = false;
+    bool practice = false;
 };

@@ -29,5 +29,9 @@ struct InputState {
     std::array<std::uint8_t, 4> directionHolders{};
 };
 
+// The switches a player sets for themselves, the toggles and the orbit camera's zoom, copied from
+// one state into another; the keys, the buttons, the pause and a restart's request stay.
+void keepToggles(InputState& into, const InputState& from);
+
 // The program's one input state.
 extern InputState input;

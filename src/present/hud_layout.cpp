@@ -1,5 +1,6 @@
 #include "present/hud_layout.h"
 
+#include "game/race_time.h"
 #include "present/always_drawn.h"
 
 #include <algorithm>
@@ -55,7 +56,37 @@ std::vector<HudBlock> layoutHud(const HudInputs& in)
         word.centred = resume.centred = true;
         blocks.push_back({word, resume});
     }
+    if (in.replay.shown || in.practice) {
+        blocks.push_back(layoutReplay(in));
+    }
     return blocks;
+}
+
+HudBlock layoutReplay(const HudInputs& in)
+{
+    if (!in.replay.shown) {
+        return {{"PRACTICE", 0.75f, 25.0f, 50.0f}};
+    }
+    const HudReplay& replay = in.replay;
+    char speed[16];
+    std::snprintf(speed, sizeof speed, "x%g", static_cast<double>(replay.speed));
+    HudBlock block{
+        {"REPLAY " + replay.run, 0.75f, 25.0f, 80.0f},
+        {raceTimeText(replay.milliseconds) + "   " + speed + (replay.held ? "   held" : ""), 0.5f,
+         25.0f, 50.0f},
+        {"P hold  [ ] speed  , . step  LEFT RIGHT seek  HOME start  T take over  R next", 0.4f,
+         25.0f, 20.0f}};
+    float y = 120.0f;
+    for (std::size_t index = 0; index < splitCount; ++index) {
+        const HudSplit& split = in.timeAttack.splits[index];
+        if (split.taken) {
+            block.push_back(
+                {"Split " + std::to_string(index + 1) + "  " + raceTimeText(split.milliseconds),
+                 0.4f, 25.0f, y});
+            y += 22.0f;
+        }
+    }
+    return block;
 }
 
 float hudTextWidth(const HudText& text, const TextAdvances& advances)

@@ -44,6 +44,17 @@ struct HudTimeAttack {
     bool operator==(const HudTimeAttack&) const = default;
 };
 
+// What the HUD shows of a run being watched in the replay viewer.
+struct HudReplay {
+    bool shown = false;
+    std::string run;            // which run: "best" or "last"
+    long long milliseconds = 0; // its play time at the pass shown
+    float speed = 1.0f;
+    bool held = false;
+
+    bool operator==(const HudReplay&) const = default;
+};
+
 // What the head-up display shows in one frame, as plain values, so the layout does not depend
 // on where the game keeps its flags.
 struct HudInputs {
@@ -60,6 +71,8 @@ struct HudInputs {
     HudTimeAttack timeAttack{};
     bool paused = false;
     std::string pauseKey = "P"; // the key that resumes, as the player bound it
+    HudReplay replay{};
+    bool practice = false; // an attempt taken over from a watched run
 
     bool operator==(const HudInputs&) const = default;
 };
@@ -80,9 +93,13 @@ struct HudText {
 // Texts drawn together between one switch-on and switch-off of blending.
 using HudBlock = std::vector<HudText>;
 
+// The replay viewer's block in the lower left: REPLAY and the run, its time and speed, every
+// split it has taken, and the viewer's keys; or, in an attempt taken over, PRACTICE.
+HudBlock layoutReplay(const HudInputs& inputs);
+
 // The blocks to draw this frame, in drawing order: the timer, the debug line, then the end
-// screens of dead, time-up and won, each present when its flag is set, and last the pause's
-// word across the middle with the key that resumes.
+// screens of dead, time-up and won, each present when its flag is set, the pause's word across
+// the middle with the key that resumes, and last the replay viewer's or practice's block.
 std::vector<HudBlock> layoutHud(const HudInputs& inputs);
 
 // How far the pen moves, in whole pixels at scale 1, for each code of the HUD font; 0 for a code

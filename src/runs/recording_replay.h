@@ -20,6 +20,14 @@ class RecordingReplay final : public InputSource {
     void pollEvents(std::vector<InputEvent>& events, float frameTime) override;
     CursorPosition readCursor() override;
 
+    // Back before the first pass, to play the recording again from its start.
+    void rewind()
+    {
+        current = -1;
+        samplesInPass = 0;
+    }
+    const RunRecording& recording() const { return run; }
+
     long pass() const { return current; }
     long lastPass() const { return static_cast<long>(run.passes.size()) - 1; }
     // Watching starts at the kept attempt: the passes before it are played without drawing.

@@ -4,6 +4,7 @@
 #include "game/pass_input.h"
 #include "game/race_time.h"
 
+#include <algorithm>
 #include <cstdio>
 
 BestRunTimes bestRunTimes(const std::filesystem::path& file)
@@ -38,7 +39,25 @@ void RunKeeper::start(const GameSession& session)
 void RunKeeper::beginRun(const GameSession& session)
 {
     recorder.start(saver.freshRecording(), session.attemptStart(), session.level());
+    resetRun();
+}
+
+void RunKeeper::takeOver(const RunRecording& watched, long passes)
+{
+    if (making) { // the viewer keeps the attempt it opened over; none is left here
+        saver.discard(*recorder.run());
+    }
+    recorder.start(saver.freshRecording(), watched.snapshot, watched.level);
+    recorder.recordPassesOf(watched, static_cast<std::size_t>(std::max(passes, 0L)));
+    recorder.run()->practice = true;
+    resetRun();
+    practice = true;
+}
+
+void RunKeeper::resetRun()
+{
     making = true;
+    practice = false;
     setBest = false;
     ended = false;
     aftermathLeft = runAftermathSeconds;
@@ -64,8 +83,9 @@ void RunKeeper::passEnds(const PassInput& pass, const PassResult& result, GameSe
     }
     if (making) {
         lastEnd = result.attempt;
-        setBest = setBest || result.newBest.has_value();
-        if (result.ended.won) {
+        // Practice is played from a watched run's middle: never a record or the best run.
+        setBest = !practice && (setBest || result.newBest.has_value());
+        if (result.ended.won && !practice) {
             recordWin(result);
         }
         const AttemptOutcome& reached = result.attempt.outcome;

@@ -48,8 +48,15 @@ class RunKeeper {
     // After a pass's update, with what it took in and what it did.
     void passEnds(const PassInput& pass, const PassResult& result, GameSession& session);
 
-    // The attempt in play is kept as the last run, and every save is finished.
+    // The attempt in play is kept as the last run, and every save is finished: at the loop's
+    // end, and as the replay viewer opens, which may then read last.run.
     void loopEnds(GameSession& session);
+
+    // A watched run is taken over after its first passes: a practice run begins with its
+    // snapshot and those passes, and the live passes follow. It is kept as the last run only.
+    void takeOver(const RunRecording& watched, long passes);
+    // The run being made is practice.
+    bool practising() const { return making && practice; }
 
     // The best run the attempt in play is compared against: the one kept when it started.
     const BestRunTimes& attemptBest() const { return bestAtStart; }
@@ -59,6 +66,7 @@ class RunKeeper {
 
   private:
     void beginRun(const GameSession& session);
+    void resetRun();
     void seal(GameSession& session);
     void recordWin(const PassResult& result);
     std::string freshRecordName(std::time_t when) const;
@@ -73,6 +81,7 @@ class RunKeeper {
     bool making = false;      // a run is being made (not yet sealed)
     bool setBest = false;     // it becomes best.run
     bool ended = false;       // its attempt reached an outcome
+    bool practice = false;    // taken over from a watched run
     float aftermathLeft = 0.0f;
     AttemptEnd lastEnd; // how the attempt stood after the run's last pass
     std::optional<RecordPlace> place;

@@ -3,6 +3,8 @@
 #include "game/pass_input.h"
 #include "game/snapshot_lines.h"
 
+#include <algorithm>
+
 void reserveRunRoom(RunRecording& recording)
 {
     recording.passes.reserve(maxRunPasses);
@@ -19,6 +21,7 @@ void RunRecorder::start(RunRecording& into, const AttemptSnapshot& snapshot, std
     into.startSample = static_cast<double>(snapshot.timer.last);
     into.level = level;
     into.end = AttemptEnd{};
+    into.practice = false;
     into.checksum = 0;
     into.snapshot = snapshot;
     into.passes.clear();
@@ -44,6 +47,22 @@ bool RunRecorder::record(const PassInput& pass, const glm::dvec3& foot)
     run.passes.push_back(kept);
     run.events.insert(run.events.end(), pass.events.begin(), pass.events.end());
     return true;
+}
+
+void RunRecorder::recordPassesOf(const RunRecording& watched, std::size_t count)
+{
+    RunRecording& run = *recording;
+    count = std::min({count, watched.passes.size(), maxRunPasses - run.passes.size()});
+    for (std::size_t index = 0; index < count; ++index) {
+        RecordedPass kept = watched.passes[index];
+        if (run.events.size() + kept.eventCount > maxRunEvents) {
+            return;
+        }
+        const auto first = watched.events.begin() + kept.firstEvent;
+        kept.firstEvent = static_cast<std::uint32_t>(run.events.size());
+        run.passes.push_back(kept);
+        run.events.insert(run.events.end(), first, first + kept.eventCount);
+    }
 }
 
 void RunRecorder::finish(const AttemptEnd& end, std::uint64_t checksum)

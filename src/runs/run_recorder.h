@@ -25,6 +25,10 @@ class RunRecorder {
     // the pass is not kept, once the run is full.
     bool record(const PassInput& pass, const glm::dvec3& foot);
 
+    // The first count passes of a watched run, with their events and feet, as this run's own:
+    // the part of a practice run played before it was taken over. Stops where the run is full.
+    void recordPassesOf(const RunRecording& watched, std::size_t count);
+
     // Seals the run: how the attempt ended and the checksum of the state after its last pass.
     void finish(const AttemptEnd& end, std::uint64_t checksum);
 

@@ -13,6 +13,7 @@
 #include "render/shader_failure.h"
 #include "runs/run_keeper.h"
 #include "shell/acknowledge.h"
+#include "shell/replay_viewer.h"
 #include "shell/running_game.h"
 #include "shell/screenshot.h"
 #include "shell/settings_reader.h"
@@ -86,6 +87,15 @@ void applyInputEffects(GLFWwindow* window, const InputEffects& effects)
     }
 }
 
+// A frame of the replay viewer asks only of the window and GL.
+void applyViewerEffects(GLFWwindow* window, const InputEffects& effects)
+{
+    applyInputEffects(window, effects);
+    if (effects.screenshotRequested) {
+        takeScreenshot(window);
+    }
+}
+
 // The files and the window react to what a pass did: the best score first, then the runs kept
 // beside it, then the picture of the frame the pass drew.
 void keepPass(GLFWwindow* window, RunningGame& game, BestScore& best, RunKeeper& keeper,
@@ -124,6 +134,7 @@ RunSummary runFrames(GLFWwindow* window, InputSource& source, RunningGame& game,
         setFaceCulling(input.backfaceCulling);
     }
     keeper.start(game.gameSession());
+    ReplayViewer viewer(game, keeper, best.path(), std::cout);
     while (glfwWindowShouldClose(window) == 0) {
         inputs.begin();
         if (observer != nullptr) {
@@ -134,7 +145,16 @@ RunSummary runFrames(GLFWwindow* window, InputSource& source, RunningGame& game,
         } else {
             inputs.drawSample(); // the clock is sampled as if the water were drawn
         }
-        keepPass(window, game, best, keeper, inputs, game.updateFrame(inputs));
+        if (viewer.isOpen()) {
+            applyViewerEffects(window, viewer.frame(inputs));
+        } else {
+            const PassResult result = game.updateFrame(inputs);
+            keepPass(window, game, best, keeper, inputs, result);
+            // A replay of a run plays the viewer's key as the run heard it, and opens nothing.
+            if (result.effects.watchRequested && options.script == nullptr) {
+                applyInputEffects(window, viewer.openFromPlay(inputs.taken().updateSample));
+            }
+        }
         if (options.beforeSwap) {
             options.beforeSwap(window);
         }

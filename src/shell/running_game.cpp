@@ -6,16 +6,19 @@
 #include "game/input_state.h"
 #include "game/key_names.h"
 #include "game/pass_input.h"
+#include "game/race_time.h"
 #include "game/scene_cameras.h"
 #include "game/settings.h"
 #include "game/world_start.h"
 #include "physics/level_layout.h"
 #include "physics/obstacles.h"
+#include "physics/player.h"
 #include "present/time_attack_hud.h"
 #include "render/particle_system.h"
 #include "render/per_frame_uniforms.h"
 #include "render/shader.h"
 #include "render/visible_drawables.h"
+#include "runs/run_keeper.h"
 
 #include <glm/gtc/matrix_transform.hpp>
 
@@ -63,7 +66,8 @@ RunningGame::RunningGame(const Settings& settings, BestScore& best, FrameObserve
       hazard(startHazardMarker()),
       sounds(capture != nullptr ? SoundMixer::Output::loopback : SoundMixer::Output::speakers,
              settings.musicVolume, settings.effectsVolume),
-      capture(capture), session(best.value, playerCamera, orbitCamera), ghost(kitchen.playerModel())
+      capture(capture), session(best.value, playerCamera, orbitCamera),
+      freeCamera(startOrbitCamera(settings)), ghost(kitchen.playerModel())
 {
     water.transformation = waterTransformation();
     pauseKeyName = keyName(settings.keys.boundTo(BoundAction::pause));
@@ -82,9 +86,20 @@ RunningGame::~RunningGame()
     releaseParticleSystem();
 }
 
+bool RunningGame::showsFollowCamera() const
+{
+    return watching.isOpen() ? !watch.orbit : input.followCamera;
+}
+
+const OrbitCamera& RunningGame::shownOrbitCamera() const
+{
+    return watching.isOpen() ? freeCamera : orbitCamera;
+}
+
 glm::mat4 RunningGame::activeViewProjection() const
 {
-    return input.followCamera ? playerCamera.viewProjection() : orbitCamera.viewProjection();
+    return showsFollowCamera() ? playerCamera.viewProjection()
+                               : shownOrbitCamera().viewProjection();
 }
 
 // Into the off-screen target (the window itself in wireframe mode): the culled models, then
@@ -93,10 +108,10 @@ void RunningGame::drawScene()
 {
     markDrawPass(observer, DrawPass::Scene);
     scenePass.bindRenderTarget(input.wireframe);
-    setPerFrameUniforms(*textured, orbitCamera, playerCamera, directionalLight, pointLight,
-                        settings.brightness, input.followCamera, input.toon);
-    setPerFrameUniforms(*lightMapped, orbitCamera, playerCamera, directionalLight, pointLight,
-                        settings.brightness, input.followCamera, input.toon);
+    setPerFrameUniforms(*textured, shownOrbitCamera(), playerCamera, directionalLight, pointLight,
+                        settings.brightness, showsFollowCamera(), input.toon);
+    setPerFrameUniforms(*lightMapped, shownOrbitCamera(), playerCamera, directionalLight,
+                        pointLight, settings.brightness, showsFollowCamera(), input.toon);
     markPhase(observer, FramePhase::SceneDraw);
     const auto draw = [](Geometry& model) { model.draw(glm::mat4(1.0f)); };
     // With an observer, the culled list's draws are split into the tests and the draws.
@@ -134,6 +149,11 @@ void RunningGame::drawHud()
     }
     hud.paused = input.paused;
     hud.pauseKey = pauseKeyName;
+    if (watching.isOpen()) {
+        hud.replay = {true, watch.run, raceMilliseconds(session.attempt().playTime),
+                      watching.speed(), watching.isHeld()};
+    }
+    hud.practice = keeper != nullptr && keeper->practising();
     markDrawPass(observer, DrawPass::Hud);
     if (hud.paused) {
         dimmer.dim(pausedBrightness);
@@ -147,12 +167,15 @@ void RunningGame::drawFrame(PassInputs& inputs)
 {
     drawScene();
     markDrawPass(observer, DrawPass::Particles);
-    // After a pass of a pause the particles and the waves stand as they were.
-    const bool held = session.lastPassFrozen();
+    // After a pass of a pause, or while a watched run is held, the particles and the waves
+    // stand as they were.
+    const bool held = watching.isOpen() ? watching.isHeld() : session.lastPassFrozen();
     if (held) {
         drawParticles(activeViewProjection());
     } else {
-        updateAndDrawParticles(activeViewProjection(), session.deltaTime());
+        updateAndDrawParticles(activeViewProjection(), watching.isOpen()
+                                                           ? static_cast<float>(watch.seconds)
+                                                           : session.deltaTime());
     }
     markPhase(observer, FramePhase::Particles);
     markDrawPass(observer, DrawPass::Water);
@@ -179,15 +202,37 @@ PassResult RunningGame::updateFrame(PassInputs& inputs)
     }
     markPhase(observer, FramePhase::PlayerMove);
     sounds.setPaused(input.paused);
-    if (input.followCamera) {
-        sounds.update(playerCamera.getView(), playerCamera.getProjection(), session.attempt(),
-                      result.ended);
-    } else {
-        sounds.update(orbitCamera.getView(), orbitCamera.getProjection(), session.attempt(),
-                      result.ended);
-    }
+    hearFrame(result.ended);
     markPhase(observer, FramePhase::Audio);
     return result;
+}
+
+void RunningGame::hearFrame(const AttemptOutcome& ended)
+{
+    if (showsFollowCamera()) {
+        sounds.update(playerCamera.getView(), playerCamera.getProjection(), session.attempt(),
+                      ended);
+    } else {
+        sounds.update(shownOrbitCamera().getView(), shownOrbitCamera().getProjection(),
+                      session.attempt(), ended);
+    }
+}
+
+void RunningGame::placePlayerModel(bool atStart)
+{
+    if (atStart) {
+        kitchen.playerModel().resetModelMatrix();
+    } else {
+        kitchen.playerModel().setTransform(
+            glm::translate(glm::mat4(1.0f), glm::vec3(playerFoot())));
+    }
+}
+
+void RunningGame::watchedPassesEnd()
+{
+    placePlayerModel(watching.passesPlayed() == 0);
+    sounds.setPaused(watching.isHeld());
+    hearFrame(watching.takeReached());
 }
 
 RunSummary RunningGame::summary() const

@@ -14,6 +14,7 @@
 #include "render/scene_pass.h"
 #include "render/screen_dimmer.h"
 #include "render/text_renderer.h"
+#include "runs/run_viewer.h"
 #include "shell/game_main.h"
 
 #include <memory>
@@ -63,10 +64,31 @@ class RunningGame {
     // The frame time of the latest time sample: during the events of a pass, that pass's.
     float deltaTime() const { return session.deltaTime(); }
 
+    // The replay viewer's run, and how it is shown: the follow camera or a free orbit camera
+    // of its own, whose switch and mouse are the watcher's and not the run's.
+    RunViewer& viewer() { return watching; }
+    struct WatchView {
+        std::string run; // "best" or "last", as the HUD names it
+        bool orbit = false;
+        bool leftMouseDown = false;
+        bool rightMouseDown = false;
+        float orbitZoom = 12.0f;
+        double seconds = 0.0; // of the run, played in the last frame
+    };
+    WatchView& watchView() { return watch; }
+    OrbitCamera& watchCamera() { return freeCamera; }
+    // After a frame's passes of the watched run: the player's model, the sounds.
+    void watchedPassesEnd();
+    // The player's model at the start, or where the foot stands.
+    void placePlayerModel(bool atStart);
+
   private:
     void drawScene();
     void drawHud();
     glm::mat4 activeViewProjection() const;
+    bool showsFollowCamera() const;
+    const OrbitCamera& shownOrbitCamera() const;
+    void hearFrame(const AttemptOutcome& ended);
 
     const Settings& settings;
     BestScore& best;
@@ -87,6 +109,9 @@ class RunningGame {
     GameSounds sounds;    // after the hazard: its hops are heard beside the particles' move
     SoundCapture* const capture;
     GameSession session;
+    RunViewer watching{session};
+    OrbitCamera freeCamera; // the viewer's
+    WatchView watch;
     HudDrawer hudDrawer;
     ScreenDimmer dimmer; // the paused game's veil
     HeldClock waterClock;
