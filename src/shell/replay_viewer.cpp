@@ -3,6 +3,7 @@
 #include "game/pass_input.h"
 #include "game/race_time.h"
 #include "physics/player.h"
+#include "runs/recording_replay.h"
 #include "runs/run_keeper.h"
 #include "runs/run_viewer.h"
 #include "shell/running_game.h"
@@ -118,9 +119,9 @@ void ReplayViewer::takeOver(InputEffects& effects)
 
 void ReplayViewer::sayWhere()
 {
-    const RunViewer& viewer = game.viewer();
-    log << "Replay at: " << raceTimeText(raceMilliseconds(game.gameSession().attempt().playTime))
-        << " pass " << viewer.passesPlayed() << std::endl;
+    log << "Replay at: "
+        << raceTimeText(raceMilliseconds(game.gameSession().attempt().playTime)) << " pass "
+        << game.viewer().passesPlayed() << " foot " << footText(playerFoot()) << std::endl;
 }
 
 // The keys that move through the run act as they go down and as they repeat.
