@@ -87,7 +87,9 @@ std::string RunViewer::open(RunRecording run)
     inputs.emplace(*replay);
     held = false;
     speedIndex = normalWatchSpeed;
-    rewind();
+    restart();
+    seek.reset();
+    arrived = false;
     return {};
 }
 
@@ -98,6 +100,13 @@ void RunViewer::close()
 }
 
 void RunViewer::rewind()
+{
+    restart();
+    seek.reset();
+    arrived = true;
+}
+
+void RunViewer::restart()
 {
     replay->rewind();
     session.restartFrom(replay->recording().snapshot); // it started from it once already
@@ -124,21 +133,48 @@ void RunViewer::playOne()
     runClock += session.deltaTime();
 }
 
-void RunViewer::playTo(long pass)
+void RunViewer::seekTo(long pass, double clock)
 {
-    pass = std::clamp(pass, 0L, static_cast<long>(run().passes.size()));
-    if (pass < played) {
-        rewind();
+    if (pass < played || clock < runClock) {
+        restart(); // the one exact state to go back to
     }
-    while (played < pass) {
+    seek = Seek{pass, clock};
+}
+
+bool RunViewer::playSeek(long budget)
+{
+    const auto last = static_cast<long>(run().passes.size());
+    for (; budget > 0 && played < last && (played < seek->pass || runClock < seek->clock);
+         --budget) {
         playOne();
     }
+    if (budget == 0) {
+        return false;
+    }
+    seek.reset();
+    arrived = true;
     due = runClock;
+    return true;
+}
+
+void RunViewer::finishSeek()
+{
+    while (seek && !playSeek(maxSeekPassesPerFrame)) {
+    }
+}
+
+bool RunViewer::takeArrival()
+{
+    return std::exchange(arrived, false);
 }
 
 double RunViewer::advance(double wallSeconds)
 {
     const double before = runClock;
+    if (seek) {
+        playSeek(maxSeekPassesPerFrame);
+        return runClock - before;
+    }
     if (!held) {
         due += wallSeconds * static_cast<double>(speed());
     }
@@ -172,20 +208,14 @@ bool RunViewer::faster()
 
 void RunViewer::step(long passes)
 {
-    playTo(played + passes);
+    const long from = seek ? seek->pass : played;
+    seekTo(std::max(0L, from + passes), 0.0);
 }
 
 void RunViewer::seekBy(double seconds)
 {
-    const double target = std::max(0.0, runClock + seconds);
-    if (target < runClock) {
-        rewind();
-    }
-    const auto last = static_cast<long>(run().passes.size());
-    while (played < last && runClock < target) {
-        playOne();
-    }
-    due = runClock;
+    const double from = seek ? seek->clock : runClock;
+    seekTo(0, std::max(0.0, from + seconds));
 }
 
 InputEffects RunViewer::takeEffects()
@@ -201,6 +231,7 @@ AttemptOutcome RunViewer::takeReached()
 PassResult RunViewer::takeOver(RunKeeper& keeper, std::ostream& log)
 {
     const PassInput pass = takeOverPass(run(), played, input.directionHolders);
+    seek.reset(); // from the pass shown
     keeper.takeOver(run(), played);
     KeptPassSource source(pass);
     PassInputs handed(source);

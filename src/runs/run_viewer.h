@@ -20,6 +20,9 @@ inline constexpr std::array<float, 5> watchSpeeds = {0.25f, 0.5f, 1.0f, 2.0f, 4.
 inline constexpr std::size_t normalWatchSpeed = 2;
 // How far one seek moves through a watched run, in its own play.
 inline constexpr double watchSeekSeconds = 5.0;
+// The most passes a frame plays on its way to a sought pass: about 50 ms on a two-core machine.
+// A seek through a whole run at a fast screen's rate takes a few frames instead of freezing one.
+inline constexpr long maxSeekPassesPerFrame = 4000;
 
 // A kept run played again in the live session, from its snapshot, pass by pass with its own
 // inputs: paced by the run's own frame times (its pauses take no time), at a speed, held, stepped
@@ -52,9 +55,18 @@ class RunViewer {
 
     // One pass back (negative) or forward; the clock stands where that pass ended.
     void step(long passes);
-    // Through the run's own time, from where it stands; within the run.
+    // Through the run's own time, from where it stands (or where a seek under way is going);
+    // within the run.
     void seekBy(double seconds);
-    // Back to the snapshot, before the first pass.
+    // A step or a seek is played by the frames that follow, at most maxSeekPassesPerFrame
+    // passes each, then the run goes on from there. A step back or a seek back plays the run
+    // again from its snapshot.
+    bool seeking() const { return seek.has_value(); }
+    // Plays the seek under way to its end at once.
+    void finishSeek();
+    // Whether a seek arrived (or the run went back to its start) since the last call.
+    bool takeArrival();
+    // Back to the snapshot, before the first pass, at once.
     void rewind();
 
     // Hands the run to the player after the passes played, and closes: the keeper begins a
@@ -72,8 +84,15 @@ class RunViewer {
     AttemptOutcome takeReached();
 
   private:
+    struct Seek {
+        long pass = 0;      // at least this many passes played,
+        double clock = 0.0; // and at least this much of the run's time
+    };
     void playOne();
-    void playTo(long pass);
+    void restart();
+    void seekTo(long pass, double clock);
+    // False when the budget ran out before the seek arrived.
+    bool playSeek(long budget);
 
     GameSession& session;
     std::optional<RecordingReplay> replay;
@@ -83,6 +102,8 @@ class RunViewer {
     double due = 0.0;      // where the wall clock, at the speed, has brought the run
     std::size_t speedIndex = normalWatchSpeed;
     bool held = false;
+    std::optional<Seek> seek;
+    bool arrived = false;
     InputEffects effects;
     AttemptOutcome reached;
     std::ostream quiet{nullptr}; // the run's own toggles are not the watcher's

@@ -119,9 +119,9 @@ void ReplayViewer::takeOver(InputEffects& effects)
 
 void ReplayViewer::sayWhere()
 {
-    log << "Replay at: "
-        << raceTimeText(raceMilliseconds(game.gameSession().attempt().playTime)) << " pass "
-        << game.viewer().passesPlayed() << " foot " << footText(playerFoot()) << std::endl;
+    log << "Replay at: " << raceTimeText(raceMilliseconds(game.gameSession().attempt().playTime))
+        << " pass " << game.viewer().passesPlayed() << " foot " << footText(playerFoot())
+        << std::endl;
 }
 
 // The keys that move through the run act as they go down and as they repeat.
@@ -139,17 +139,14 @@ void ReplayViewer::hearViewerKey(Key key)
     case Key::period:
         if (viewer.isHeld()) { // stepping is for a held run
             viewer.step(key == Key::comma ? -1 : 1);
-            sayWhere();
         }
         return;
     case Key::left:
     case Key::right:
         viewer.seekBy(key == Key::left ? -watchSeekSeconds : watchSeekSeconds);
-        sayWhere();
         return;
     case Key::home:
         viewer.rewind();
-        sayWhere();
         return;
     default:
         return;
@@ -215,6 +212,9 @@ InputEffects ReplayViewer::frame(PassInputs& inputs)
                                   view.orbitZoom);
     }
     view.seconds = game.viewer().advance(wall);
+    if (game.viewer().takeArrival()) { // where a step, a seek or Home brought the run
+        sayWhere();
+    }
     effects |= glSwitches(game.viewer().takeEffects());
     game.watchedPassesEnd();
     return effects;
