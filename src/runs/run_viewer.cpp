@@ -2,6 +2,7 @@
 
 #include "game/game_session.h"
 #include "game/input_state.h"
+#include "game/race_time.h"
 #include "runs/run_keeper.h"
 
 #include <algorithm>
@@ -83,6 +84,7 @@ std::string RunViewer::open(RunRecording run)
         return why;
     }
     inputs.reset();
+    handedAt.reset();
     replay.emplace(std::move(run));
     inputs.emplace(*replay);
     held = false;
@@ -95,6 +97,7 @@ std::string RunViewer::open(RunRecording run)
 
 void RunViewer::close()
 {
+    handedAt.reset();
     inputs.reset();
     replay.reset();
 }
@@ -230,6 +233,7 @@ AttemptOutcome RunViewer::takeReached()
 
 PassResult RunViewer::takeOver(RunKeeper& keeper, std::ostream& log)
 {
+    log << "Take over: " << raceTimeText(raceMilliseconds(session.attempt().playTime)) << std::endl;
     const PassInput pass = takeOverPass(run(), played, input.directionHolders);
     seek.reset(); // from the pass shown
     keeper.takeOver(run(), played);
@@ -240,6 +244,19 @@ PassResult RunViewer::takeOver(RunKeeper& keeper, std::ostream& log)
     const PassResult result = session.update(handed, log);
     session.setPractice(true);
     keeper.passEnds(handed.taken(), result, session);
-    close();
+    handedAt = played;
     return result;
+}
+
+bool RunViewer::retake(RunKeeper& keeper, std::ostream& log)
+{
+    if (!handedAt) {
+        return false;
+    }
+    const long pass = *std::exchange(handedAt, std::nullopt);
+    restart();
+    seekTo(pass, 0.0);
+    finishSeek();
+    takeOver(keeper, log);
+    return true;
 }

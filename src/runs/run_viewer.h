@@ -39,7 +39,7 @@ class RunViewer {
     // watched (then nothing changed), or an empty text.
     std::string open(RunRecording run);
     void close();
-    bool isOpen() const { return replay.has_value(); }
+    bool isOpen() const { return replay.has_value() && !handedAt; }
     const RunRecording& run() const { return replay->recording(); }
 
     // The wall clock moved on by this much: the run plays on by as much times its speed,
@@ -72,8 +72,12 @@ class RunViewer {
     // Hands the run to the player after the passes played, and closes: the keeper begins a
     // practice run with them, and a pass of the run's next clock presses and lets go P, so the
     // attempt goes on live from a pause, and lets go every direction the run held, so the
-    // player starts with the keys in hand. Toggles print on log.
+    // player starts with the keys in hand. "Take over: SECONDS" and the toggles print on log.
     PassResult takeOver(RunKeeper& keeper, std::ostream& log);
+    // Takes the run over again at the pass it was last taken over at, as F11 does in practice:
+    // the run is played again to there without drawing. False when it was not taken over since
+    // it was opened.
+    bool retake(RunKeeper& keeper, std::ostream& log);
 
     // How many of the run's passes have played, and the run's time at the end of the last.
     long passesPlayed() const { return played; }
@@ -103,6 +107,7 @@ class RunViewer {
     std::size_t speedIndex = normalWatchSpeed;
     bool held = false;
     std::optional<Seek> seek;
+    std::optional<long> handedAt; // the pass a take-over left the run at, kept to retake it
     bool arrived = false;
     InputEffects effects;
     AttemptOutcome reached;

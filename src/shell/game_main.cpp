@@ -148,8 +148,12 @@ RunSummary runFrames(GLFWwindow* window, InputSource& source, RunningGame& game,
         if (viewer.isOpen()) {
             applyViewerEffects(window, viewer.frame(inputs));
         } else {
+            const bool practising = keeper.practising();
             const PassResult result = game.updateFrame(inputs);
             keepPass(window, game, best, keeper, inputs, result);
+            if (result.restarted && practising) {
+                applyInputEffects(window, viewer.practiceRestarted());
+            }
             // A replay of a run plays the viewer's key as the run heard it, and opens nothing.
             if (result.effects.watchRequested && options.script == nullptr) {
                 applyInputEffects(window, viewer.openFromPlay(inputs.taken().updateSample));

@@ -110,11 +110,19 @@ void ReplayViewer::leave(InputEffects& effects)
 // The run goes on live from the pass shown; its part so far and the live passes are one run.
 void ReplayViewer::takeOver(InputEffects& effects)
 {
-    const float playTime = game.gameSession().attempt().playTime;
-    log << "Take over: " << raceTimeText(raceMilliseconds(playTime)) << std::endl;
     const PassResult result = game.viewer().takeOver(keeper, log);
     game.placePlayerModel(false);
     effects |= glSwitches(result.effects);
+}
+
+InputEffects ReplayViewer::practiceRestarted()
+{
+    InputEffects effects;
+    if (game.viewer().retake(keeper, log)) {
+        game.placePlayerModel(false);
+        effects |= allGlSwitches();
+    }
+    return effects;
 }
 
 void ReplayViewer::sayWhere()

@@ -30,6 +30,10 @@ class ReplayViewer {
     // One frame while open, once it is drawn: the window's events, then the run's passes due.
     InputEffects frame(PassInputs& inputs);
 
+    // F11 restarted a practice attempt: it is taken over again where it was, so the same
+    // moment can be tried again and again.
+    InputEffects practiceRestarted();
+
   private:
     bool watch(bool bestRun);
     void hearKey(const InputEvent& event, InputEffects& effects);

@@ -105,7 +105,8 @@ TEST_F(WatchedWin, ATakenOverRunIsPracticeThatVerifiesAndIsNeverARecord)
     viewer.finishSeek();
     std::ostringstream log;
     const PassResult handed = viewer.takeOver(keeper, log);
-    EXPECT_EQ(log.str(), "Pause: 1\n");
+    EXPECT_EQ(log.str(), "Take over: 33.333\nPause: 1\n");
+    const std::uint64_t handedState = game->session().stateChecksum();
     EXPECT_FALSE(handed.attempt.outcome.won || handed.attempt.outcome.dead);
     EXPECT_FALSE(viewer.isOpen());
     EXPECT_TRUE(keeper.practising());
@@ -133,6 +134,10 @@ TEST_F(WatchedWin, ATakenOverRunIsPracticeThatVerifiesAndIsNeverARecord)
     ASSERT_TRUE(practice) << error.line << ": " << error.message;
     EXPECT_TRUE(practice->practice);
     EXPECT_TRUE(practice->end.outcome.won);
+    // F11 in practice: the same moment again, exactly.
+    EXPECT_TRUE(viewer.retake(keeper, log));
+    EXPECT_EQ(game->session().stateChecksum(), handedState);
+    EXPECT_TRUE(keeper.practising());
     game.reset(); // a check plays in a world of its own
     EXPECT_EQ(checkRun(*practice).difference, "");
     EXPECT_EQ(fileText(folder / "best.run"), best);
