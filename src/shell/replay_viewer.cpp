@@ -8,6 +8,8 @@
 #include "runs/run_viewer.h"
 #include "shell/running_game.h"
 
+#include <glm/gtc/constants.hpp>
+
 #include <algorithm>
 #include <ostream>
 
@@ -182,6 +184,15 @@ void ReplayViewer::hearKey(const InputEvent& event, InputEffects& effects)
         break;
     case Key::tab:
         game.watchView().orbit = !game.watchView().orbit;
+        if (game.watchView().orbit) { // around the player, wherever the run has brought it
+            OrbitCamera::State around = game.watchCamera().state();
+            around.pan = glm::vec3(playerFoot());
+            if (around.yaw == 0.0f && around.pitch == 0.0f) { // never turned: behind, above
+                around.yaw = glm::half_pi<float>();
+                around.pitch = 0.5f;
+            }
+            game.watchCamera().restore(around);
+        }
         break;
     case Key::escape:
         effects.closeWindow = true;
