@@ -58,3 +58,26 @@ class GameFolder : public TempDir {
         return runProcess({"/bin/sh", "-c", command}, path().string(), 120).output;
     }
 };
+
+// The start of a shell script that runs the game ($0) on an X server of its own, with its
+// output in game.out and its window focused, so that xdotool's events reach it: key events go
+// to whichever window has the focus, and on the shared test display other tests' windows come
+// and go and take it. A key pressed before the game listens may be lost, so a script presses a
+// toggle until the game prints its line; seen waits for the game's lines. tools/setup.sh installs
+// xdotool and Xvfb.
+inline constexpr const char* gameOnItsOwnXServer = R"sh(
+exec 3< <(exec Xvfb -displayfd 1 -screen 0 1024x1024x24 -nolisten tcp 2>/dev/null)
+trap "kill $! 2>/dev/null" EXIT
+read -r -t 120 number <&3 && export DISPLAY=":$number" || exit 1
+"$0" >game.out 2>&1 &
+game=$!
+xdotool windowfocus --sync "$(timeout 120 xdotool search --sync --onlyvisible --pid $game | head -n 1)"
+seen() { # seen COUNT PATTERN: until game.out has COUNT lines matching PATTERN
+  for ((tenth = 0; tenth < 1200; tenth++)); do
+    (($(grep -c "$2" game.out) >= $1)) && return 0
+    kill -0 $game || return 1
+    sleep 0.1
+  done
+  return 1
+}
+)sh";
