@@ -81,3 +81,11 @@ seen() { # seen COUNT PATTERN: until game.out has COUNT lines matching PATTERN
   return 1
 }
 )sh";
+
+// The end of such a script, once it has asked the game to quit: its exit status and its lines.
+inline constexpr const char* gameEndsOnItsOwnXServer = R"sh(
+timeout 120 tail --pid=$game -f /dev/null || kill $game
+wait $game
+echo "exit status $?"
+cat game.out
+)sh";

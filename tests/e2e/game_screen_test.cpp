@@ -175,11 +175,7 @@ xdotool windowfocus "$(xwininfo -root | awk '/Window id:/ { print $4 }')"
 seen 2 "^Pause: 1"
 xdotool windowfocus --sync "$window" key p && seen 2 "^Pause: 0"
 xdotool key Escape
-timeout 120 tail --pid=$game -f /dev/null || kill $game
-wait $game
-echo "exit status $?"
-cat game.out
-)sh";
+)sh" + std::string(gameEndsOnItsOwnXServer);
     GameFolder game;
     game.write("assets/settings.ini", "[window]\nwidth = 400\nheight = 400\n[keys]\nforward = I\n");
     const ProcessResult run =
