@@ -80,18 +80,18 @@ std::string RunViewer::open(RunRecording run)
     if (std::string why = refusal(run); !why.empty()) {
         return why;
     }
-    if (std::string why = session.restartFrom(run.snapshot); !why.empty()) {
-        return why;
-    }
     inputs.reset();
     handedAt.reset();
     replay.emplace(std::move(run));
     inputs.emplace(*replay);
     held = false;
     speedIndex = normalWatchSpeed;
-    restart();
     seek.reset();
     arrived = false;
+    if (std::string why = restart(); !why.empty()) {
+        close();
+        return why;
+    }
     return {};
 }
 
@@ -109,16 +109,19 @@ void RunViewer::rewind()
     arrived = true;
 }
 
-void RunViewer::restart()
+std::string RunViewer::restart()
 {
     replay->rewind();
-    session.restartFrom(replay->recording().snapshot); // it started from it once already
+    if (std::string why = session.restartFrom(replay->recording().snapshot); !why.empty()) {
+        return why; // only as the run opens: once it started from its snapshot, it always can
+    }
     session.setPractice(true);
     played = 0;
     runClock = 0.0;
     due = 0.0;
     effects.polygonModeChanged = true; // GL follows the snapshot's switches
     effects.faceCullingChanged = true;
+    return {};
 }
 
 void RunViewer::playOne()

@@ -36,7 +36,7 @@ class RunViewer {
     std::string refusal(const RunRecording& run) const;
 
     // Starts watching the run from its start, as a practice attempt. Returns why it cannot be
-    // watched (then nothing changed), or an empty text.
+    // watched (then the viewer is closed, and the session as it was), or an empty text.
     std::string open(RunRecording run);
     void close();
     bool isOpen() const { return replay.has_value() && !handedAt; }
@@ -93,7 +93,8 @@ class RunViewer {
         double clock = 0.0; // and at least this much of the run's time
     };
     void playOne();
-    void restart();
+    // Back to the snapshot; why it cannot, or an empty text.
+    std::string restart();
     void seekTo(long pass, double clock);
     // False when the budget ran out before the seek arrived.
     bool playSeek(long budget);
